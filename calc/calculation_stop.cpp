@@ -1,0 +1,40 @@
+#include "calculation_stop.h"
+
+namespace rampwall {
+
+namespace {
+std::string quoted(Control box) {
+    std::string text = "“";
+    text += captionOf(box);
+    text += "”";
+    return text;
+}
+} // namespace
+
+void stopNotANumber(Control box) { throw CalculationStop(quoted(box) + "不是有效的数字，请重新输入"); }
+
+void stopCoverNotThinner() {
+    throw CalculationStop(quoted(Control::Text13) + "必须小于" + quoted(Control::Text4) + "，请重新输入");
+}
+
+void stopNotPositive(Control box) { throw CalculationStop(quoted(box) + "必须大于零，请重新输入"); }
+
+void stopMomentNotPositive() {
+    throw CalculationStop("计算所得弯矩不大于零，无需按此配筋。请检查" + quoted(Control::Text5) + "、" +
+                          quoted(Control::Text14) + "、" + quoted(Control::Text15) + "和各标高");
+}
+
+void stopCrackLimitUnreachable(int diameterLimit) {
+    throw CalculationStop("钢筋直径增大到" + std::to_string(diameterLimit) +
+                          "mm仍不能满足裂缝限值，请增加外墙厚度或检查输入数据");
+}
+
+void stopDivisionByZero(std::string_view quantity) {
+    throw CalculationStop("计算" + std::string(quantity) + "时出现除数为零，请检查输入数据");
+}
+
+void stopOutOfRange(std::string_view quantity) {
+    throw CalculationStop("计算" + std::string(quantity) + "时数值超出范围，请检查输入数据");
+}
+
+} // namespace rampwall

@@ -1,0 +1,41 @@
+// How a run of the calculation ends early: a message for the user, then
+// nothing more is computed or written. Thrown by any stage, caught once by
+// COMPUTE, which shows the message.
+#pragma once
+
+#include "controls.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace rampwall {
+
+class CalculationStop : public std::runtime_error {
+public:
+    explicit CalculationStop(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The title of every message of the calculation.
+inline constexpr std::string_view kNoticeTitle = "友情提示:";
+
+inline constexpr std::string_view kElevationMessage = "输入标高与实际情况不符，请重新输入";
+inline constexpr std::string_view kMomentTooLargeMessage = "所受弯矩过大，请增加外墙厚度";
+inline constexpr std::string_view kNoBarMessage = "算不出来，请增加外墙厚度，或采取其他措施";
+
+// “墙厚度h5(mm)”不是有效的数字，请重新输入
+[[noreturn]] void stopNotANumber(Control box);
+// The cover must be thinner than the wall, or there is no effective depth.
+[[noreturn]] void stopCoverNotThinner();
+// A box whose value must be greater than zero.
+[[noreturn]] void stopNotPositive(Control box);
+// The characteristic or design moment is zero or negative.
+[[noreturn]] void stopMomentNotPositive();
+// The crack loop raised the bar beyond any sensible size without meeting the limit.
+[[noreturn]] void stopCrackLimitUnreachable(int diameterLimit);
+// A division by zero in the formula of `quantity`.
+[[noreturn]] void stopDivisionByZero(std::string_view quantity);
+// A result that is not finite, or beyond the 32-bit range where it is narrowed.
+[[noreturn]] void stopOutOfRange(std::string_view quantity);
+
+} // namespace rampwall

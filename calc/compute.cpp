@@ -1,0 +1,97 @@
+#include "compute.h"
+
+#include "calculation_stop.h"
+#include "crack.h"
+#include "input_reader.h"
+#include "loads.h"
+#include "materials.h"
+#include "number_text.h"
+#include "report.h"
+#include "strength.h"
+
+namespace rampwall {
+
+namespace {
+
+// Materials, the eleven inputs, h0 and the load case, in the window's order.
+std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {
+    if (const auto concrete = concreteAt(window.selectedIndex(Control::Combo1))) {
+        state.Fc = concrete->Fc;
+        state.Ft = concrete->Ft;
+        state.Ftk = concrete->Ftk;
+    }
+    if (const auto steel = steelAt(window.selectedIndex(Control::Combo2))) {
+        state.Fy = steel->Fy;
+    }
+
+    state.h1 = window.readText(Control::Text1);
+    state.h2 = window.readText(Control::Text2);
+    state.h3 = window.readText(Control::Text3);
+    state.h4 = window.readText(Control::Text16);
+    state.h5 = window.readText(Control::Text4);
+    state.fxxs = window.readText(Control::Text5);
+
+    // The cover is the one input converted at once, and straight to 32 bits.
+    const std::optional<float> c = parseSingle(window.readText(Control::Text13));
+    if (!c) {
+        stopNotANumber(Control::Text13);
+    }
+    state.c = *c;
+    const std::optional<double> h5 = parseDouble(state.h5);
+    if (!h5) {
+        stopNotANumber(Control::Text4);
+    }
+    const double h0 = *h5 - static_cast<double>(*c);
+    // No effective depth: the cover reaches through the wall.
+    if (!(h0 > 0)) {
+        stopCoverNotThinner();
+    }
+    state.h0 = h0;
+
+    state.TRZ = window.readText(Control::Text14);
+    state.FJHZ = window.readText(Control::Text15);
+    state.Wmax = window.readText(Control::Text8);
+    state.ss = window.readText(Control::Text10);
+
+    return loadCaseAt(window.selectedIndex(Control::Combo3));
+}
+
+RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
+    const std::optional<LoadCase> loadCase = readInputs(state, window);
+    if (!loadCase) {
+        return RunOutcome::NoLoadCase;
+    }
+    InputReader inputs(state);
+    if (*loadCase == LoadCase::CaseA) {
+        caseALoads(state, inputs);
+    } else {
+        caseBLoads(state, inputs);
+    }
+    // Zero or negative moments would give negative or no steel, and a
+    // division by zero later on.
+    if (!(widen(state.MBk) > 0) || !(widen(state.MB) > 0)) {
+        stopMomentNotPositive();
+    }
+    if (!designForStrength(state, inputs, window)) {
+        return RunOutcome::Stopped;
+    }
+    controlCrackWidth(state, inputs, window);
+    if (options.composeSheet) {
+        window.replaceText(Control::Text12, composeReport(state, *loadCase, window.readText(Control::Text7),
+                                                          window.readText(Control::Text9)));
+    }
+    return RunOutcome::Completed;
+}
+
+} // namespace
+
+RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options) {
+    try {
+        return run(state, window, options);
+    } catch (const CalculationStop& stop) {
+        window.showMessage(stop.what(), kNoticeTitle);
+        return RunOutcome::Stopped;
+    }
+}
+
+} // namespace rampwall

@@ -1,0 +1,27 @@
+// One calculation over what the window shows: materials and inputs, loads and
+// moments, steel by strength, the crack-width loop, and the sheet.
+#pragma once
+
+#include "design_state.h"
+#include "window_ops.h"
+
+namespace rampwall {
+
+enum class RunOutcome {
+    Completed,  // the sheet was written
+    Stopped,    // a message ended the run (elevations, no bar, bad input, arithmetic)
+    NoLoadCase, // no load case selected: inputs read, nothing written
+};
+
+struct ComputeOptions {
+    // Batch runs want only the six results; the sheet is then not composed and
+    // Text12 is left alone.
+    bool composeSheet = true;
+};
+
+// Runs the stages in order against the window; the state keeps every field a
+// stage reaches. Messages are shown through the window and the run goes on
+// or ends as each message says.
+RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options = {});
+
+} // namespace rampwall

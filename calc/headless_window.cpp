@@ -1,0 +1,66 @@
+#include "headless_window.h"
+
+#include "startup.h"
+
+namespace rampwall {
+
+HeadlessWindow::HeadlessWindow() {
+    m_selected.fill(-1);
+    for (Control control : kAllControls) {
+        m_texts[slot(control)] = std::string(initialText(control));
+    }
+    fillLists(*this);
+}
+
+std::string HeadlessWindow::readText(Control box) { return m_texts[slot(box)]; }
+
+void HeadlessWindow::replaceText(Control box, std::string_view text) {
+    m_texts[slot(box)] = std::string(text);
+    m_events.push_back({WindowEvent::Kind::Write, box, std::string(text), {}});
+}
+
+int HeadlessWindow::selectedIndex(Control list) { return m_selected[slot(list)]; }
+
+void HeadlessWindow::showMessage(std::string_view text, std::string_view title) {
+    m_events.push_back({WindowEvent::Kind::Message, Control::Text12, std::string(text), std::string(title)});
+}
+
+void HeadlessWindow::appendEntry(Control list, std::string_view entry) {
+    m_entries[slot(list)].emplace_back(entry);
+}
+
+void HeadlessWindow::selectEntry(Control list, int index) {
+    const auto& entries = m_entries[slot(list)];
+    if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) {
+        m_selected[slot(list)] = index;
+        m_texts[slot(list)] = entries[static_cast<std::size_t>(index)];
+    }
+}
+
+void HeadlessWindow::closeWindow() { m_closed = true; }
+
+void HeadlessWindow::setText(Control box, std::string_view text) { m_texts[slot(box)] = std::string(text); }
+
+void HeadlessWindow::setSelectedIndex(Control list, int index) {
+    m_selected[slot(list)] = index;
+    const auto& entries = m_entries[slot(list)];
+    m_texts[slot(list)] = index >= 0 && static_cast<std::size_t>(index) < entries.size()
+                              ? entries[static_cast<std::size_t>(index)]
+                              : std::string();
+}
+
+const std::string& HeadlessWindow::text(Control box) const { return m_texts[slot(box)]; }
+
+const std::vector<std::string>& HeadlessWindow::entries(Control list) const { return m_entries[slot(list)]; }
+
+std::vector<WindowEvent> HeadlessWindow::messages() const {
+    std::vector<WindowEvent> shown;
+    for (const WindowEvent& event : m_events) {
+        if (event.kind == WindowEvent::Kind::Message) {
+            shown.push_back(event);
+        }
+    }
+    return shown;
+}
+
+} // namespace rampwall

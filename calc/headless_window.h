@@ -1,0 +1,60 @@
+// A window without a screen: box texts and list selections held in memory,
+// every write and every message recorded in order. Tests and the command-line
+// tool drive the calculation through it.
+#pragma once
+
+#include "window_ops.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace rampwall {
+
+struct WindowEvent {
+    enum class Kind { Write, Message };
+    Kind kind;
+    Control box;       // the box written (Write only)
+    std::string text;  // the text written, or the message text
+    std::string title; // the message title (Message only)
+
+    bool operator==(const WindowEvent&) const = default;
+};
+
+class HeadlessWindow final : public WindowOps {
+public:
+    // Opens with the initial texts and with the lists filled and selected, as
+    // the window does at start-up.
+    HeadlessWindow();
+
+    std::string readText(Control box) override;
+    void replaceText(Control box, std::string_view text) override;
+    int selectedIndex(Control list) override;
+    void showMessage(std::string_view text, std::string_view title) override;
+    void appendEntry(Control list, std::string_view entry) override;
+    void selectEntry(Control list, int index) override;
+    void closeWindow() override;
+
+    // What the user does: type into a box, or leave a list at any index, -1 and
+    // out-of-range included (typing free text into a list does the first).
+    void setText(Control box, std::string_view text);
+    void setSelectedIndex(Control list, int index);
+
+    const std::string& text(Control box) const;
+    const std::vector<std::string>& entries(Control list) const;
+    const std::vector<WindowEvent>& events() const { return m_events; }
+    std::vector<WindowEvent> messages() const;
+    void clearEvents() { m_events.clear(); }
+    bool isClosed() const { return m_closed; }
+
+private:
+    static std::size_t slot(Control control) { return static_cast<std::size_t>(control); }
+
+    std::array<std::string, kAllControls.size()> m_texts;
+    std::array<std::vector<std::string>, kAllControls.size()> m_entries;
+    std::array<int, kAllControls.size()> m_selected{};
+    std::vector<WindowEvent> m_events;
+    bool m_closed = false;
+};
+
+} // namespace rampwall

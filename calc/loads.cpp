@@ -1,0 +1,98 @@
+#include "loads.h"
+
+#include "calculation_stop.h"
+#include "rounding.h"
+
+namespace rampwall {
+
+namespace {
+
+[[noreturn]] void stopElevations() { throw CalculationStop(std::string(kElevationMessage)); }
+
+// MBk is the sum of the rounded parts, added as 32-bit values; MB is taken
+// from that sum before the sum itself is rounded.
+void characteristicAndDesign(DesignState& state, InputReader& inputs, float partSum) {
+    const double MB = inputs.fxxs() * static_cast<double>(partSum);
+    state.MBk = roundStored(partSum, "MBk");
+    state.MB = roundStored(MB, "MB");
+}
+
+} // namespace
+
+void caseALoads(DesignState& state, InputReader& inputs) {
+    // The order of the checks matters: a failing check comes before the first
+    // use of a later elevation that may not be a number.
+    if (inputs.h2() - inputs.h3() < 0) {
+        stopElevations();
+    }
+    if (inputs.h2() - inputs.h1() > 0) {
+        stopElevations();
+    }
+    if (inputs.h3() - inputs.h1() > 0) {
+        stopElevations();
+    }
+    if (inputs.h4() - inputs.h3() > 0) {
+        stopElevations();
+    }
+
+    const double a = inputs.h3() - inputs.h4();
+    const double b = inputs.h2() - inputs.h3();
+    state.a = a;
+    state.b = b;
+
+    const double q11 = 0.5 * b * inputs.TRZ();
+    state.q11 = q11;
+    const float MB11 = roundStored(0.5 * q11 * b * (a + b / 3), "MB11");
+    state.MB11 = MB11;
+
+    const double q21 = 0.5 * (inputs.TRZ() - 10) * a;
+    state.q21 = q21;
+    const float MB21 = roundStored(q21 * a * a / 6, "MB21");
+    state.MB21 = MB21;
+
+    const double q31 = 10 * a;
+    state.q31 = q31;
+    const float MB31 = roundStored((1.0 / 6) * q31 * a * a, "MB31");
+    state.MB31 = MB31;
+
+    const double q42 = 0.5 * inputs.FJHZ();
+    state.q42 = q42;
+    const float MB42 = roundStored(0.5 * q42 * (a + b) * (a + b), "MB42");
+    state.MB42 = MB42;
+
+    const float partSum = ((MB11 + MB21) + MB31) + MB42;
+    characteristicAndDesign(state, inputs, partSum);
+}
+
+void caseBLoads(DesignState& state, InputReader& inputs) {
+    if (inputs.h4() - inputs.h3() < 0) {
+        stopElevations();
+    }
+    if (inputs.h2() - inputs.h1() > 0) {
+        stopElevations();
+    }
+    if (!(inputs.h2() - inputs.h3() > 0)) {
+        stopElevations();
+    }
+    // With no retained height there is nothing to design for, and a negative
+    // one has no physical meaning: the elevations are inconsistent.
+    if (!(inputs.h2() - inputs.h4() > 0)) {
+        stopElevations();
+    }
+
+    // H = h2 - h4 is formed afresh wherever it occurs.
+    const double q11 = 0.5 * (inputs.h2() - inputs.h4()) * inputs.TRZ();
+    state.q11 = q11;
+    const float MB11 =
+        roundStored(1.0 / 6 * q11 * (inputs.h2() - inputs.h4()) * (inputs.h2() - inputs.h4()), "MB11");
+    state.MB11 = MB11;
+
+    const double q22 = 0.5 * inputs.FJHZ();
+    state.q22 = q22;
+    const float MB22 = roundStored(0.5 * q22 * (inputs.h2() - inputs.h4()) * (inputs.h2() - inputs.h4()), "MB22");
+    state.MB22 = MB22;
+
+    characteristicAndDesign(state, inputs, MB11 + MB22);
+}
+
+} // namespace rampwall
