@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program and its tests need, once: packages
+# already present are skipped, so a second run touches nothing. Works as root
+# or through sudo.
+set -euo pipefail
+
+packages=(
+  # build
+  g++ cmake ninja-build pkgconf
+  # tests, benchmarks, fuzzing, analysis
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy cppcheck
+  # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
+  # the sound back end (without plugins-base the default back end crashes)
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # the Chinese faces the window maps its fonts to
+  fonts-wqy-microhei fonts-arphic-ukai
+  # a display for window tests and screenshots
+  xvfb xauth
+  # desktop integration checks
+  desktop-file-utils appstream
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
