@@ -1,0 +1,132 @@
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace rampwall {
+namespace {
+
+struct ParseCase {
+    const char* name;
+    const char* text;
+    std::optional<double> value;
+};
+
+const ParseCase kParseCases[] = {
+    {"integer", "350", 350.0},
+    {"negative_decimal", "-0.5", -0.5},
+    {"trailing_zero_kept_as_value", "-1.0", -1.0},
+    {"plus_sign", "+2.5", 2.5},
+    {"leading_point", ".5", 0.5},
+    {"trailing_point", "5.", 5.0},
+    {"exponent", "1e2", 100.0},
+    {"exponent_upper_signed", "2.5E-3", 0.0025},
+    {"blanks_around", "  18\t", 18.0},
+    {"ideographic_space_around", "\xE3\x80\x80" "10" "\xE3\x80\x80", 10.0},
+    {"full_width_digits", "３５０", 350.0},
+    {"full_width_sign_and_point", "－０．５", -0.5},
+    {"full_width_plus", "＋１", 1.0},
+    {"correctly_rounded", "0.1", 0.1},
+    {"many_digits_rounded_once", "0.30000000000000004", 0.30000000000000004},
+    {"empty", "", std::nullopt},
+    {"blank_only", "   ", std::nullopt},
+    {"sign_only", "-", std::nullopt},
+    {"point_only", ".", std::nullopt},
+    {"digit_grouping", "1,000", std::nullopt},
+    {"decimal_comma", "0,5", std::nullopt},
+    {"inner_blank", "1 000", std::nullopt},
+    {"letters", "abc", std::nullopt},
+    {"trailing_letters", "12kN", std::nullopt},
+    {"exponent_without_digits", "1e", std::nullopt},
+    {"double_sign", "--1", std::nullopt},
+    {"infinity_word", "inf", std::nullopt},
+    {"nan_word", "nan", std::nullopt},
+    {"hex", "0x10", std::nullopt},
+    {"beyond_double_range", "1e400", std::nullopt},
+    {"full_width_letter", "１ａ", std::nullopt},
+    {"chinese_text", "三百五十", std::nullopt},
+    {"truncated_utf8", "\xEF\xBC", std::nullopt},
+};
+
+class ParseDoubleTest : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseDoubleTest, AcceptsTypedNumbersOnly) {
+    const ParseCase& c = GetParam();
+    EXPECT_EQ(parseDouble(c.text), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(number_text, ParseDoubleTest, testing::ValuesIn(kParseCases),
+                         [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+TEST(number_text, CoverIsRoundedStraightTo32Bits) {
+    // 50.1 as a float is 50.099998474121094; no detour through double.
+    EXPECT_EQ(parseSingle("50.1"), 50.1f);
+    EXPECT_EQ(static_cast<double>(*parseSingle("50.1")), 50.099998474121094);
+    EXPECT_EQ(parseSingle("1e39"), std::nullopt);
+}
+
+TEST(number_text, ParsingIgnoresTheProcessLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    }
+    EXPECT_EQ(parseDouble("0.5"), 0.5);
+    EXPECT_EQ(parseDouble("0,5"), std::nullopt);
+    EXPECT_EQ(formatDouble(0.5), "0.5");
+    std::setlocale(LC_NUMERIC, previous.c_str());
+}
+
+struct FormatCase {
+    const char* name;
+    double value;
+    bool single;
+    const char* text;
+};
+
+const FormatCase kFormatCases[] = {
+    {"whole_double", 300.0, false, "300"},
+    {"double_fifteen_digits", 350 - 50.099998474121094, false, "299.900001525879"},
+    {"product_shows_short", 29.7 * 0.97, false, "28.809"},
+    {"c75_product", 33.8 * 0.95, false, "32.11"},
+    {"small_double_leading_zero", 0.01, false, "0.01"},
+    {"negative_double", -4.5, false, "-4.5"},
+    {"double_exponent_small", 0.00001, false, "1E-05"},
+    {"double_exponent_large", 1.5e20, false, "1.5E+20"},
+    {"double_limit_plain", 0.0001, false, "0.0001"},
+    {"double_fifteen_digit_whole", 999999999999999.0, false, "999999999999999"},
+    {"double_sixteen_digit_whole", 1e15, false, "1E+15"},
+    {"single_held_below", static_cast<double>(0.43f), true, "0.43"},
+    {"single_moment", static_cast<double>(172.999f), true, "172.999"},
+    {"single_area", static_cast<double>(3260.572f), true, "3260.572"},
+    {"single_seven_digits_round_up", static_cast<double>(9999999.5f), true, "1E+07"},
+    {"single_negative", static_cast<double>(-0.001f), true, "-0.001"},
+    {"negative_zero", -0.0, false, "0"},
+};
+
+class FormatTest : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatTest, GeneralForm) {
+    const FormatCase& c = GetParam();
+    if (c.single) {
+        EXPECT_EQ(formatSingle(static_cast<float>(c.value)), c.text);
+    } else {
+        EXPECT_EQ(formatDouble(c.value), c.text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(number_text, FormatTest, testing::ValuesIn(kFormatCases),
+                         [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+TEST(number_text, Integers) {
+    EXPECT_EQ(formatInteger(23), "23");
+    EXPECT_EQ(formatInteger(-12), "-12");
+    EXPECT_EQ(formatInteger(std::numeric_limits<int>::min()), "-2147483648");
+}
+
+} // namespace
+} // namespace rampwall
