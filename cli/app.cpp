@@ -1,0 +1,90 @@
+#include "app.h"
+
+#include "batch.h"
+#include "design_run.h"
+#include "options.h"
+#include "output.h"
+#include "rows.h"
+#include "sweep.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+
+#ifndef RAMPWALL_VERSION
+#define RAMPWALL_VERSION "unknown"
+#endif
+
+namespace rampwall::cli {
+
+namespace {
+
+std::optional<std::string> readAll(const std::string& file, std::istream& in) {
+    if (file == "-") {
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return std::move(text).str();
+}
+
+int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
+    const DesignResult result = runDesign(options.inputs);
+    if (options.json) {
+        printJson(out, result);
+    } else {
+        printForPerson(out, result);
+        if (result.outcome == RunOutcome::NoLoadCase) {
+            err << "rampwall-cli: no load case is selected, so nothing was computed\n";
+        }
+    }
+    return result.completed() ? kExitCompleted : kExitNotCompleted;
+}
+
+} // namespace
+
+int runCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
+    auto parsed = parseOptions(args);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        err << "rampwall-cli: " << usage->message << "\n" << usageText();
+        return kExitUsage;
+    }
+    const Options& options = std::get<Options>(parsed);
+
+    switch (options.mode) {
+    case Mode::Help: out << helpText(); return kExitCompleted;
+    case Mode::Version: out << "rampwall-cli " RAMPWALL_VERSION "\n"; return kExitCompleted;
+    case Mode::Design: return runSingle(options, out, err);
+    case Mode::Batch:
+    case Mode::Sweep: break;
+    }
+
+    std::optional<std::filesystem::path> sheets;
+    if (options.sheetsDir) {
+        sheets = *options.sheetsDir;
+        std::error_code failure;
+        std::filesystem::create_directories(*sheets, failure);
+        if (failure || !std::filesystem::is_directory(*sheets)) {
+            err << "rampwall-cli: cannot make the folder " << *options.sheetsDir << " for the sheets\n";
+            return kExitUsage;
+        }
+    }
+    RowWriter writer(out, err, sheets);
+    if (options.mode == Mode::Sweep) {
+        return runSweep(options.sweep, options.inputs, writer);
+    }
+    const std::optional<std::string> csv = readAll(options.batchFile, in);
+    if (!csv) {
+        err << "rampwall-cli: cannot read " << options.batchFile << "\n";
+        return kExitUsage;
+    }
+    return runBatch(*csv, writer, err);
+}
+
+} // namespace rampwall::cli

@@ -1,0 +1,90 @@
+#include "batch.h"
+
+#include "csv.h"
+#include "inputs.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace rampwall::cli {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+} // namespace
+
+int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
+    CsvReader reader(csv);
+    CsvRecord record;
+    if (!reader.next(record)) {
+        err << "rampwall-cli: the batch file has no header row\n";
+        return 1;
+    }
+    if (record.error) {
+        err << "rampwall-cli: line " << record.line << ": " << *record.error << "\n";
+        return 1;
+    }
+
+    // Column names may carry blanks around them ("h1, h2"); the values may not,
+    // since a value is a box text exactly as typed.
+    std::vector<std::size_t> columns;
+    std::vector<bool> seen(kInputOptions.size());
+    for (const std::string& name : record.fields) {
+        const std::optional<std::size_t> input = inputByName(trimmed(name));
+        if (!input) {
+            err << "rampwall-cli: line " << record.line << ": unknown column \"" << name << "\"\n";
+            return 1;
+        }
+        if (seen[*input]) {
+            err << "rampwall-cli: line " << record.line << ": column \"" << name << "\" appears twice\n";
+            return 1;
+        }
+        seen[*input] = true;
+        columns.push_back(*input);
+    }
+    const std::vector<std::string> headerNames = record.fields;
+    writer.header({headerNames.begin(), headerNames.end()});
+
+    std::size_t failed = 0;
+    std::vector<std::string_view> fields;
+    for (std::size_t number = 1; reader.next(record); ++number) {
+        if (record.error) {
+            err << "rampwall-cli: line " << record.line << ": " << *record.error << "\n";
+            ++failed;
+            continue;
+        }
+        if (record.fields.size() != columns.size()) {
+            err << "rampwall-cli: line " << record.line << ": " << record.fields.size() << " fields where the header has "
+                << columns.size() << "\n";
+            ++failed;
+            continue;
+        }
+        DesignInputs inputs;
+        bool usable = true;
+        for (std::size_t i = 0; i < columns.size() && usable; ++i) {
+            if (!inputs.set(columns[i], record.fields[i])) {
+                err << "rampwall-cli: line " << record.line << ": \"" << record.fields[i] << "\" is not an entry of the "
+                    << kInputOptions[columns[i]].name << " list\n";
+                usable = false;
+            }
+        }
+        if (!usable) {
+            ++failed;
+            continue;
+        }
+        fields.assign(record.fields.begin(), record.fields.end());
+        if (!writer.row(number, fields, inputs)) {
+            ++failed;
+        }
+    }
+    return failed > 0 ? 1 : 0;
+}
+
+} // namespace rampwall::cli

@@ -1,0 +1,134 @@
+#include "csv.h"
+
+namespace rampwall::cli {
+
+namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool needsQuotes(std::string_view field) {
+    return field.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+} // namespace
+
+CsvReader::CsvReader(std::string_view text) : m_text(text) {
+    if (m_text.starts_with(kByteOrderMark)) {
+        m_text.remove_prefix(kByteOrderMark.size());
+    }
+}
+
+bool CsvReader::next(CsvRecord& record) {
+    const std::string_view text = m_text;
+    std::size_t& pos = m_pos;
+
+    // Empty lines are not records.
+    while (pos < text.size() && (text[pos] == '\n' || text[pos] == '\r')) {
+        if (text[pos] == '\n') {
+            ++m_line;
+        } else if (pos + 1 < text.size() && text[pos + 1] == '\n') {
+            ++pos;
+            ++m_line;
+        } else {
+            ++m_line; // a lone CR ends a line too
+        }
+        ++pos;
+    }
+    if (pos >= text.size()) {
+        return false;
+    }
+
+    record.line = m_line;
+    record.fields.clear();
+    record.error.reset();
+
+    auto atLineEnd = [&] { return pos >= text.size() || text[pos] == '\n' || text[pos] == '\r'; };
+    auto consumeLineEnd = [&] {
+        if (pos < text.size()) {
+            if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
+                ++pos;
+            }
+            ++pos;
+            ++m_line;
+        }
+    };
+    auto fail = [&](std::string message) {
+        record.error = std::move(message);
+        while (!atLineEnd()) {
+            ++pos;
+        }
+        consumeLineEnd();
+        return true;
+    };
+
+    for (;;) {
+        std::string& field = record.fields.emplace_back();
+        if (pos < text.size() && text[pos] == '"') {
+            const std::size_t openLine = m_line;
+            ++pos;
+            for (;;) {
+                const std::size_t quote = text.find('"', pos);
+                if (quote == std::string_view::npos) {
+                    for (; pos < text.size(); ++pos) {
+                        m_line += text[pos] == '\n' ? 1 : 0;
+                    }
+                    record.error = "the quoted field opened on line " + std::to_string(openLine) + " is never closed";
+                    return true;
+                }
+                for (std::size_t i = pos; i < quote; ++i) {
+                    m_line += text[i] == '\n' ? 1 : 0;
+                }
+                field.append(text.substr(pos, quote - pos));
+                pos = quote + 1;
+                if (pos < text.size() && text[pos] == '"') {
+                    field.push_back('"');
+                    ++pos;
+                    continue;
+                }
+                break;
+            }
+            if (!atLineEnd() && text[pos] != ',') {
+                return fail("text after the closing quote of field " + std::to_string(record.fields.size()));
+            }
+        } else {
+            const std::size_t end = text.find_first_of(",\r\n", pos);
+            const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+            field.assign(text.substr(pos, stop - pos));
+            pos = stop;
+        }
+        if (atLineEnd()) {
+            consumeLineEnd();
+            return true;
+        }
+        ++pos; // the comma
+    }
+}
+
+void appendCsvField(std::string& out, std::string_view field) {
+    if (!needsQuotes(field)) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (char ch : field) {
+        if (ch == '"') {
+            out.push_back('"');
+        }
+        out.push_back(ch);
+    }
+    out.push_back('"');
+}
+
+void appendCsvRecord(std::string& out, const std::vector<std::string_view>& fields) {
+    if (fields.size() == 1 && fields.front().empty()) {
+        out.append("\"\"\r\n");
+        return;
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            out.push_back(',');
+        }
+        appendCsvField(out, fields[i]);
+    }
+    out.append("\r\n");
+}
+
+} // namespace rampwall::cli

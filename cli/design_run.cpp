@@ -1,0 +1,48 @@
+#include "design_run.h"
+
+#include "design_state.h"
+#include "headless_window.h"
+
+namespace rampwall::cli {
+
+const std::string* DesignResult::boxText(Control box) const {
+    for (const BoxText& written : boxes) {
+        if (written.box == box) {
+            return &written.text;
+        }
+    }
+    return nullptr;
+}
+
+DesignResult runDesign(const DesignInputs& inputs, ComputeOptions options) {
+    // Opening a window fills its lists; copying one that has just been opened
+    // gives the same start-up state for a fraction of the cost, which counts
+    // when a batch runs a window per row.
+    static const HeadlessWindow startUp;
+    HeadlessWindow window = startUp;
+    inputs.applyTo(window);
+
+    DesignState state;
+    DesignResult result;
+    result.outcome = COMPUTE(state, window, options);
+
+    for (const WindowEvent& event : window.events()) {
+        if (event.kind == WindowEvent::Kind::Message) {
+            result.messages.push_back({event.title, event.text});
+            continue;
+        }
+        bool seen = false;
+        for (BoxText& written : result.boxes) {
+            if (written.box == event.box) {
+                written.text = event.text;
+                seen = true;
+            }
+        }
+        if (!seen) {
+            result.boxes.push_back({event.box, event.text});
+        }
+    }
+    return result;
+}
+
+} // namespace rampwall::cli

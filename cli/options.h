@@ -1,0 +1,39 @@
+// The command line: design inputs, output form and mode.
+#pragma once
+
+#include "inputs.h"
+#include "sweep.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace rampwall::cli {
+
+enum class Mode { Design, Batch, Sweep, Help, Version };
+
+struct Options {
+    Mode mode = Mode::Design;
+    bool json = false;
+    DesignInputs inputs;                  // the inputs given; a sweep's fixed inputs
+    std::string batchFile;                // "-" for standard input
+    SweepRange sweep;
+    std::optional<std::string> sheetsDir; // batch and sweep only
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// Every option takes its value as "--name=value" or as the next argument;
+// the value may be empty and may begin with '-' ("--h3 -1.0"). An option
+// given twice is an error rather than a silent choice between the two.
+std::variant<Options, UsageError> parseOptions(std::span<const std::string_view> args);
+
+// The short reminder printed with a usage error, and the full --help text.
+std::string usageText();
+std::string helpText();
+
+} // namespace rampwall::cli

@@ -1,0 +1,81 @@
+#include "rows.h"
+
+#include "csv.h"
+
+#include <fstream>
+
+namespace rampwall::cli {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+// The boxes behind the first six result columns, in column order.
+constexpr std::array<Control, 6> kResultBoxes = {
+    Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11,
+};
+
+} // namespace
+
+void appendResultFields(std::vector<std::string_view>& fields, const DesignResult& result, std::string& messages) {
+    for (Control box : kResultBoxes) {
+        const std::string* text = result.boxText(box);
+        fields.push_back(text != nullptr ? std::string_view(*text) : std::string_view());
+    }
+    fields.push_back(result.completed() ? "ok" : "stopped");
+    messages.clear();
+    for (const ShownMessage& message : result.messages) {
+        if (!messages.empty()) {
+            messages.append(" | ");
+        }
+        messages.append(message.text);
+    }
+    fields.push_back(messages);
+}
+
+RowWriter::RowWriter(std::ostream& out, std::ostream& err, std::optional<std::filesystem::path> sheets)
+    : m_out(out), m_err(err), m_sheets(std::move(sheets)) {
+    m_buffer.reserve(2 * kFlushSize);
+}
+
+RowWriter::~RowWriter() { flush(); }
+
+void RowWriter::header(const std::vector<std::string_view>& inputColumns) {
+    m_fields = inputColumns;
+    m_fields.insert(m_fields.end(), kResultColumns.begin(), kResultColumns.end());
+    appendCsvRecord(m_buffer, m_fields);
+}
+
+bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inputFields, const DesignInputs& inputs) {
+    const DesignResult result = runDesign(inputs, ComputeOptions{.composeSheet = m_sheets.has_value()});
+
+    std::string messages;
+    m_fields = inputFields;
+    appendResultFields(m_fields, result, messages);
+    appendCsvRecord(m_buffer, m_fields);
+    if (m_buffer.size() >= kFlushSize) {
+        flush();
+    }
+
+    const std::string* sheet = result.boxText(Control::Text12);
+    if (!m_sheets || !result.completed() || sheet == nullptr) {
+        return true;
+    }
+    const std::filesystem::path path = *m_sheets / ("row-" + std::to_string(number) + ".txt");
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(sheet->data(), static_cast<std::streamsize>(sheet->size()));
+    file.close();
+    if (!file) {
+        m_err << "rampwall-cli: row " << number << ": cannot write " << path.string() << "\n";
+        return false;
+    }
+    return true;
+}
+
+void RowWriter::flush() {
+    m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    m_out.flush();
+    m_buffer.clear();
+}
+
+} // namespace rampwall::cli

@@ -1,0 +1,54 @@
+// The CSV that batch and sweep runs print: the input columns as given, then
+// the six results as the window would show them, the status and the messages.
+#pragma once
+
+#include "design_run.h"
+#include "inputs.h"
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rampwall::cli {
+
+inline constexpr std::array<std::string_view, 8> kResultColumns = {
+    "MBk", "As_strength", "bar_strength", "As_crack", "bar_crack", "crack_width", "status", "message",
+};
+
+// Runs the designs of a batch or a sweep one by one and writes their records.
+// Output is collected and written in large pieces, which matters at a few
+// hundred thousand rows a second.
+class RowWriter {
+public:
+    // With a sheets folder every completed row's sheet goes to
+    // folder/row-N.txt; without one the sheets are not composed at all.
+    RowWriter(std::ostream& out, std::ostream& err, std::optional<std::filesystem::path> sheets);
+    RowWriter(const RowWriter&) = delete;
+    RowWriter& operator=(const RowWriter&) = delete;
+    ~RowWriter();
+
+    void header(const std::vector<std::string_view>& inputColumns);
+
+    // Row `number` counts the data rows from 1. False when its sheet could
+    // not be written (said on the error stream); the record is written anyway.
+    bool row(std::size_t number, const std::vector<std::string_view>& inputFields, const DesignInputs& inputs);
+
+    void flush();
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+    std::optional<std::filesystem::path> m_sheets;
+    std::string m_buffer;
+    std::vector<std::string_view> m_fields;
+};
+
+// The result fields of one design, appended to the input fields given.
+void appendResultFields(std::vector<std::string_view>& fields, const DesignResult& result, std::string& messages);
+
+} // namespace rampwall::cli
