@@ -1,0 +1,288 @@
+#include "form1.h"
+
+#include "calculation_stop.h"
+#include "compute.h"
+#include "control_table.h"
+#include "look.h"
+#include "startup.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+#include <map>
+#include <vector>
+
+namespace rampwall {
+
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPalette captionPalette(QRgb textColour) {
+    QPalette palette = windowPalette();
+    palette.setColor(QPalette::WindowText, QColor(textColour));
+    return palette;
+}
+
+// Text boxes and lists: orange-brown text on the pale blue of an inactive
+// caption's text, the edit field and the drop-down button alike.
+QPalette boxPalette() {
+    QPalette palette = windowPalette();
+    palette.setColor(QPalette::Base, QColor(kBoxBackground));
+    palette.setColor(QPalette::Button, QColor(kBoxBackground));
+    palette.setColor(QPalette::Text, QColor(kCaptionText));
+    palette.setColor(QPalette::ButtonText, QColor(kCaptionText));
+    palette.setColor(QPalette::WindowText, QColor(kCaptionText));
+    return palette;
+}
+
+// A group frame drawn the classic way: an etched line around the controls,
+// the caption sitting on its top edge, and the plain dialog face inside.
+// Fusion's own frame puts the caption above the line and shades the inside,
+// which would cut through the first row of controls placed at their twip
+// positions and show the opaque labels as patches.
+class EtchedFrame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int lineTop = metrics.height() / 2;
+        const QRect outline = rect().adjusted(0, lineTop, -2, -2);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(outline);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(outline.translated(1, 1));
+
+        const QString caption = title();
+        const QRect captionRect(7, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
+        painter.fillRect(captionRect, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, caption);
+    }
+};
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    installFontSubstitutes();
+    setObjectName(qText(kFormName));
+    setWindowTitle(qText(kWindowTitle));
+    // A fixed single border: a title bar with minimise and close, no maximise,
+    // and a size the user cannot drag.
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(clientSizePixels());
+    setPalette(windowPalette());
+    setAutoFillBackground(true);
+    setFont(controlFont(FontRole::Standard));
+
+    buildControls();
+    setTabOrderFromTable();
+    connectCommands();
+    Form_Load();
+    listOf(Control::Combo1)->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls() {
+    std::map<std::string_view, QWidget*> containers{{kFormName, this}};
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* container = containers.at(spec.container);
+        QWidget* widget = createControl(spec, container);
+        if (widget == nullptr) {
+            continue;
+        }
+        widget->setObjectName(qText(spec.name));
+        widget->setGeometry(pixelRect(spec.twips));
+        widget->setFont(controlFont(fontRoleOf(spec)));
+        if (spec.kind == ControlKind::Frame) {
+            containers.emplace(spec.name, widget);
+        }
+    }
+}
+
+QWidget* Form1::createControl(const ControlSpec& spec, QWidget* container) {
+    const std::optional<Control> control = controlByName(spec.name);
+    switch (spec.kind) {
+    case ControlKind::Label:
+    case ControlKind::CentredLabel: {
+        auto* label = new QLabel(qText(spec.caption), container);
+        label->setTextFormat(Qt::PlainText);
+        label->setAutoFillBackground(true); // opaque, on the dialog face
+        const bool credit = spec.kind == ControlKind::CentredLabel;
+        label->setAlignment(credit ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        label->setPalette(captionPalette(credit ? kCreditText : kCaptionText));
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto* edit = new QLineEdit(container);
+        edit->setMaxLength(std::numeric_limits<int>::max()); // a box has no length limit
+        edit->setPalette(boxPalette());
+        edit->setText(qText(initialText(*control)));
+        m_lineEdits[slot(*control)] = edit;
+        return edit;
+    }
+    case ControlKind::ReportBox: {
+        m_report = new QPlainTextEdit(container);
+        // A sheet line never wraps; the horizontal scroll bar reaches it.
+        m_report->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m_report->setWordWrapMode(QTextOption::NoWrap);
+        m_report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Tab moves on to the next control, as in every other box.
+        m_report->setTabChangesFocus(true);
+        m_report->setPalette(boxPalette());
+        m_report->setPlainText(qText(initialText(*control)));
+        return m_report;
+    }
+    case ControlKind::List: {
+        auto* list = new QComboBox(container);
+        list->setEditable(true);
+        // Typing neither completes nor adds an entry: what is typed stays as
+        // typed and selects nothing.
+        list->setCompleter(nullptr);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setPalette(boxPalette());
+        m_lists[slot(*control)] = list;
+        return list;
+    }
+    case ControlKind::Frame: {
+        auto* frame = new EtchedFrame(qText(spec.caption), container);
+        frame->setPalette(captionPalette(kCaptionText));
+        return frame;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(qText(spec.caption), container);
+        // No default button: Enter starts nothing, wherever the focus is.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        if (spec.name == "Command1") {
+            m_command1 = button;
+        } else if (spec.name == "Command2") {
+            m_command2 = button;
+        } else {
+            m_command3 = button;
+        }
+        return button;
+    }
+    case ControlKind::SketchArea: {
+        auto* area = new QWidget(container);
+        area->setFocusPolicy(Qt::TabFocus);
+        return area;
+    }
+    case ControlKind::HiddenPlayer:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void Form1::setTabOrderFromTable() {
+    std::vector<const ControlSpec*> focusable;
+    for (const ControlSpec& spec : controlTable()) {
+        if (takesFocus(spec)) {
+            focusable.push_back(&spec);
+        }
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : focusable) {
+        QWidget* widget = findChild<QWidget*>(qText(spec->name));
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void Form1::connectCommands() {
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+}
+
+void Form1::setMessagePresenter(MessagePresenter presenter) { m_presenter = std::move(presenter); }
+
+// ---- Handlers ----
+
+void Form1::Form_Load() { fillLists(*this); }
+
+void Form1::Command1_Click() {
+    try {
+        COMPUTE(m_state, *this);
+    } catch (const std::exception&) {
+        // COMPUTE presents its own stops; anything else must still not take
+        // the window down with it.
+        showMessage(kUnexpectedFailureMessage, kNoticeTitle);
+    }
+}
+
+void Form1::Command2_Click() { showMessage(kHelpText, kHelpTitle); }
+
+void Form1::Command3_Click() { closeWindow(); }
+
+// ---- Window operations ----
+
+std::string Form1::readText(Control box) {
+    if (QLineEdit* edit = lineEditOf(box)) {
+        return edit->text().toStdString();
+    }
+    if (QComboBox* list = listOf(box)) {
+        return list->currentText().toStdString();
+    }
+    // The report box keeps its lines apart with LF; its text is read with
+    // CR LF, the way the sheet was written into it.
+    QString text = m_report->toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text.toStdString();
+}
+
+void Form1::replaceText(Control box, std::string_view text) {
+    if (QLineEdit* edit = lineEditOf(box)) {
+        edit->setText(qText(text));
+    } else if (QComboBox* list = listOf(box)) {
+        list->setEditText(qText(text));
+    } else {
+        QString report = qText(text);
+        report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        m_report->setPlainText(report);
+    }
+}
+
+int Form1::selectedIndex(Control list) {
+    // An entry counts as selected only while the list shows exactly its text;
+    // anything typed over it leaves the list with no selection.
+    const QComboBox* box = listOf(list);
+    const int index = box->currentIndex();
+    if (index < 0 || box->currentText() != box->itemText(index)) {
+        return -1;
+    }
+    return index;
+}
+
+void Form1::showMessage(std::string_view text, std::string_view title) { m_presenter(this, qText(text), qText(title)); }
+
+void Form1::appendEntry(Control list, std::string_view entry) { listOf(list)->addItem(qText(entry)); }
+
+void Form1::selectEntry(Control list, int index) {
+    QComboBox* box = listOf(list);
+    if (index >= -1 && index < box->count()) {
+        box->setCurrentIndex(index);
+    }
+}
+
+void Form1::closeWindow() { close(); }
+
+} // namespace rampwall

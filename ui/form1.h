@@ -1,0 +1,71 @@
+// The program's only window. It builds its controls from the control table,
+// owns the design state for its whole life, and serves the calculation's
+// window operations over its real controls, so COMPUTE runs against it
+// exactly as it runs against the headless window.
+#pragma once
+
+#include "design_state.h"
+#include "message_box.h"
+#include "window_ops.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace rampwall {
+
+struct ControlSpec;
+
+class Form1 final : public QWidget, public WindowOps {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    std::string readText(Control box) override;
+    void replaceText(Control box, std::string_view text) override;
+    int selectedIndex(Control list) override;
+    void showMessage(std::string_view text, std::string_view title) override;
+    void appendEntry(Control list, std::string_view entry) override;
+    void selectEntry(Control list, int index) override;
+    void closeWindow() override;
+
+    // Replaces the modal message box, for tests and scripted use.
+    void setMessagePresenter(MessagePresenter presenter);
+
+    const DesignState& state() const { return m_state; }
+
+private:
+    void buildControls();
+    QWidget* createControl(const ControlSpec& spec, QWidget* container);
+    void setTabOrderFromTable();
+    void connectCommands();
+
+    // The handlers of the window. Nothing else of it starts anything.
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+    static std::size_t slot(Control control) { return static_cast<std::size_t>(control); }
+    QLineEdit* lineEditOf(Control box) const { return m_lineEdits[slot(box)]; }
+    QComboBox* listOf(Control list) const { return m_lists[slot(list)]; }
+
+    DesignState m_state;
+    MessagePresenter m_presenter = showModalMessage;
+
+    std::array<QLineEdit*, kAllControls.size()> m_lineEdits{};
+    std::array<QComboBox*, kAllControls.size()> m_lists{};
+    QPlainTextEdit* m_report = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+    QPushButton* m_command3 = nullptr;
+};
+
+} // namespace rampwall
