@@ -9,49 +9,41 @@ namespace rampwall {
 
 namespace {
 
-// Turns the typed text into plain ASCII "sign digits . digits e sign digits",
-// or fails. Full-width forms (U+FF0B plus, U+FF0D minus, U+FF0E point,
-// U+FF10..U+FF19 digits) are three UTF-8 bytes: EF BC 8B/8D/8E/90..99.
-// The leading '+' is dropped, since from_chars does not take it.
-std::optional<std::string> normalise(std::string_view text) {
-    auto isBlankAt = [&](std::size_t i, std::size_t& width) {
-        if (text[i] == ' ' || text[i] == '\t') {
-            width = 1;
-            return true;
+// Translates the typed text into ASCII: blanks around it (space, tab, U+3000
+// IDEOGRAPHIC SPACE, E3 80 80 in UTF-8) dropped, full-width plus, minus,
+// point and digits (U+FF0B, U+FF0D, U+FF0E, U+FF10..U+FF19: EF BC 8B, 8D, 8E,
+// 90..99) turned into their ASCII twins. Anything else non-ASCII fails.
+std::optional<std::string> toAscii(std::string_view text) {
+    constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+    for (;;) {
+        if (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+            text.remove_prefix(1);
+        } else if (text.substr(0, 3) == kIdeographicSpace) {
+            text.remove_prefix(3);
+        } else {
+            break;
         }
-        // U+3000 IDEOGRAPHIC SPACE is E3 80 80.
-        if (text.substr(i, 3) == "\xE3\x80\x80") {
-            width = 3;
-            return true;
-        }
-        return false;
-    };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    std::size_t width = 0;
-    while (begin < end && isBlankAt(begin, width)) {
-        begin += width;
     }
-    while (end > begin) {
-        if (text[end - 1] == ' ' || text[end - 1] == '\t') {
-            --end;
-        } else if (end - begin >= 3 && text.substr(end - 3, 3) == "\xE3\x80\x80") {
-            end -= 3;
+    for (;;) {
+        if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+            text.remove_suffix(1);
+        } else if (text.size() >= 3 && text.substr(text.size() - 3) == kIdeographicSpace) {
+            text.remove_suffix(3);
         } else {
             break;
         }
     }
 
     std::string ascii;
-    ascii.reserve(end - begin);
-    for (std::size_t i = begin; i < end;) {
+    ascii.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte < 0x80) {
             ascii.push_back(text[i]);
             ++i;
             continue;
         }
-        if (end - i >= 3 && byte == 0xEF && static_cast<unsigned char>(text[i + 1]) == 0xBC) {
+        if (text.size() - i >= 3 && byte == 0xEF && static_cast<unsigned char>(text[i + 1]) == 0xBC) {
             const auto last = static_cast<unsigned char>(text[i + 2]);
             if (last >= 0x90 && last <= 0x99) {
                 ascii.push_back(static_cast<char>('0' + (last - 0x90)));
@@ -69,102 +61,86 @@ std::optional<std::string> normalise(std::string_view text) {
         }
         return std::nullopt;
     }
+    return ascii;
+}
 
-    // Check the grammar ourselves: from_chars would also take "inf", "nan"
-    // and a bare exponent-less hex form, none of which is a typed number.
+// "sign digits . digits e sign digits" with at least one mantissa digit. The
+// grammar is checked here because from_chars would also take "inf", "nan"
+// and other forms that are not typed numbers.
+bool isPlainNumber(std::string_view text) {
     std::size_t i = 0;
-    const std::size_t n = ascii.size();
+    const std::size_t n = text.size();
     auto digitsFrom = [&](std::size_t& at) {
         const std::size_t start = at;
-        while (at < n && ascii[at] >= '0' && ascii[at] <= '9') {
+        while (at < n && text[at] >= '0' && text[at] <= '9') {
             ++at;
         }
         return at - start;
     };
-    if (i < n && (ascii[i] == '+' || ascii[i] == '-')) {
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
         ++i;
     }
     std::size_t mantissaDigits = digitsFrom(i);
-    if (i < n && ascii[i] == '.') {
+    if (i < n && text[i] == '.') {
         ++i;
         mantissaDigits += digitsFrom(i);
     }
     if (mantissaDigits == 0) {
-        return std::nullopt;
+        return false;
     }
-    if (i < n && (ascii[i] == 'e' || ascii[i] == 'E')) {
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
-        if (i < n && (ascii[i] == '+' || ascii[i] == '-')) {
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
             ++i;
         }
         if (digitsFrom(i) == 0) {
-            return std::nullopt;
+            return false;
         }
     }
-    if (i != n) {
-        return std::nullopt;
-    }
-    if (ascii.front() == '+') {
-        ascii.erase(0, 1);
-    }
-    return ascii;
+    return i == n;
 }
 
 template <typename T>
-std::optional<T> parse(std::string_view text) {
-    const std::optional<std::string> ascii = normalise(text);
-    if (!ascii) {
+std::optional<T> convert(std::string_view ascii) {
+    if (!isPlainNumber(ascii)) {
         return std::nullopt;
     }
+    if (ascii.front() == '+') {
+        ascii.remove_prefix(1); // from_chars takes no plus sign
+    }
     T value{};
-    const char* first = ascii->data();
-    const char* last = first + ascii->size();
-    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    const char* last = ascii.data() + ascii.size();
+    const auto [ptr, ec] = std::from_chars(ascii.data(), last, value, std::chars_format::general);
     if (ec != std::errc() || ptr != last || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
 }
 
-// Writes `value` rounded to `digits` significant digits in the general form.
 template <typename T>
-void appendGeneral(std::string& out, T value, int digits) {
-    if (value == 0) {
-        out.push_back('0'); // also for -0: a zero has no sign on the sheet
-        return;
+std::optional<T> parse(std::string_view text) {
+    // The usual text is plain ASCII with nothing to strip or translate.
+    bool plain = !text.empty();
+    for (char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        plain = plain && byte < 0x80 && ch != ' ' && ch != '\t';
     }
-    if (!std::isfinite(value)) {
-        // The calculation stops before a non-finite value reaches any text;
-        // this only keeps the function total.
-        out += std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
-        return;
+    if (plain) {
+        return convert<T>(text);
     }
-    // d.ddddde±x with exactly `digits` significant digits, correctly rounded.
-    std::array<char, 64> sci{};
-    const auto result =
-        std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, digits - 1);
-    std::string_view text(sci.data(), static_cast<std::size_t>(result.ptr - sci.data()));
+    const std::optional<std::string> ascii = toAscii(text);
+    if (!ascii) {
+        return std::nullopt;
+    }
+    return convert<T>(*ascii);
+}
 
-    const bool negative = text.front() == '-';
-    if (negative) {
-        text.remove_prefix(1);
-    }
-    const std::size_t ePos = text.find('e');
-    std::string_view mantissa = text.substr(0, ePos);
-    const int exponent = std::atoi(std::string(text.substr(ePos + 1)).c_str());
-
-    // The significant digits without the point, trailing zeros dropped.
-    std::array<char, 40> sig{};
-    std::size_t count = 0;
-    for (char ch : mantissa) {
-        if (ch != '.') {
-            sig[count++] = ch;
-        }
-    }
+// Places the significant digits sig[0..count) with decimal exponent `exponent`
+// (the value is d.ddd × 10^exponent) in the general form.
+void placeDigits(std::string& out, bool negative, const char* sig, std::size_t count, int exponent, int digits) {
     while (count > 1 && sig[count - 1] == '0') {
         --count;
     }
-
     if (negative) {
         out.push_back('-');
     }
@@ -172,7 +148,7 @@ void appendGeneral(std::string& out, T value, int digits) {
         out.push_back(sig[0]);
         if (count > 1) {
             out.push_back('.');
-            out.append(sig.data() + 1, count - 1);
+            out.append(sig + 1, count - 1);
         }
         out.push_back('E');
         out.push_back(exponent < 0 ? '-' : '+');
@@ -186,29 +162,165 @@ void appendGeneral(std::string& out, T value, int digits) {
     if (exponent < 0) {
         out += "0.";
         out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out.append(sig.data(), count);
+        out.append(sig, count);
         return;
     }
     const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
     if (count <= wholeDigits) {
-        out.append(sig.data(), count);
+        out.append(sig, count);
         out.append(wholeDigits - count, '0');
         return;
     }
-    out.append(sig.data(), wholeDigits);
+    out.append(sig, wholeDigits);
     out.push_back('.');
-    out.append(sig.data() + wholeDigits, count - wholeDigits);
+    out.append(sig + wholeDigits, count - wholeDigits);
 }
 
+// Splits to_chars' scientific text "-d.ddde±x" into digits and exponent.
+template <typename T>
+void placeScientific(std::string& out, const char* first, const char* last, int digits) {
+    const bool negative = *first == '-';
+    if (negative) {
+        ++first;
+    }
+    std::array<char, 48> sig{};
+    std::size_t count = 0;
+    const char* at = first;
+    for (; at != last && *at != 'e'; ++at) {
+        if (*at != '.' && count < sig.size()) {
+            sig[count++] = *at;
+        }
+    }
+    int exponent = 0;
+    if (at != last) {
+        ++at; // 'e'
+        const bool negativeExponent = *at == '-';
+        ++at; // sign
+        for (; at != last; ++at) {
+            exponent = exponent * 10 + (*at - '0');
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
+        }
+    }
+    placeDigits(out, negative, sig.data(), count, exponent, digits);
+}
+
+// The exact value rounded to `digits` significant digits (ties to even).
+template <typename T>
+void appendRounded(std::string& out, T value, int digits) {
+    std::array<char, 64> sci{};
+    const auto result =
+        std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, digits - 1);
+    placeScientific<T>(out, sci.data(), result.ptr, digits);
+}
+
+bool finiteNonZero(std::string& out, double value) {
+    if (value == 0) {
+        out.push_back('0'); // also for -0: a zero has no sign on the sheet
+        return false;
+    }
+    if (!std::isfinite(value)) {
+        // The calculation stops before a non-finite value reaches any text;
+        // this only keeps the function total.
+        out += std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+        return false;
+    }
+    return true;
+}
+
+// The plain-form limits 10^-4 to 10^7; no 32-bit value lies between a limit
+// and its nearest double, so comparing against the double is exact enough.
+constexpr std::array<double, 12> kPowersOfTen = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+// 10^0 to 10^10, each exact in double.
+constexpr std::array<double, 11> kScales = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+
 } // namespace
+
+void appendSingle(std::string& out, float value) {
+    const auto wide = static_cast<double>(value);
+    if (!finiteNonZero(out, wide)) {
+        return;
+    }
+    const double magnitude = std::fabs(wide);
+    // Plain-form magnitudes, 0.0001 to below 10^7: scaled to seven whole
+    // digits, x · 10^(6−e) is exact in double (24 bits times at most 5^10),
+    // so rounding it to an integer is the exact decimal rounding.
+    if (magnitude >= kPowersOfTen.front() && magnitude < kPowersOfTen.back()) {
+        int exponent = -4;
+        while (magnitude >= kPowersOfTen[static_cast<std::size_t>(exponent + 5)]) {
+            ++exponent;
+        }
+        const double scaled = magnitude * kScales[static_cast<std::size_t>(6 - exponent)];
+        auto whole = static_cast<long long>(std::nearbyint(scaled));
+        if (whole == 10000000) {
+            whole = 1000000;
+            ++exponent;
+        }
+        if (exponent < 7) {
+            std::array<char, 8> sig{};
+            for (int i = 6; i >= 0; --i) {
+                sig[static_cast<std::size_t>(i)] = static_cast<char>('0' + whole % 10);
+                whole /= 10;
+            }
+            placeDigits(out, wide < 0, sig.data(), 7, exponent, 7);
+            return;
+        }
+    }
+    appendRounded(out, value, 7);
+}
+
+void appendDouble(std::string& out, double value) {
+    if (!finiteNonZero(out, value)) {
+        return;
+    }
+    // Most doubles here are short decimals (3.5, 7.2, 300). If |value| · 10^k
+    // rounds to a whole number P of at most 15 digits, P / 10^k is the value's
+    // 15-digit rounding: the product is off by at most half a binary step,
+    // which is finer than half a 15-digit decimal step.
+    const double magnitude = std::fabs(value);
+    double scale = 1;
+    for (int k = 0; k <= 6; ++k, scale *= 10) {
+        const double product = magnitude * scale;
+        if (product >= 1e15) {
+            break;
+        }
+        if (product >= 1 && product == std::floor(product)) {
+            std::array<char, 16> sig{};
+            auto whole = static_cast<unsigned long long>(product);
+            int count = 0;
+            std::array<char, 16> reversed{};
+            while (whole != 0) {
+                reversed[static_cast<std::size_t>(count++)] = static_cast<char>('0' + whole % 10);
+                whole /= 10;
+            }
+            for (int i = 0; i < count; ++i) {
+                sig[static_cast<std::size_t>(i)] = reversed[static_cast<std::size_t>(count - 1 - i)];
+            }
+            placeDigits(out, value < 0, sig.data(), static_cast<std::size_t>(count), count - 1 - k, 15);
+            return;
+        }
+    }
+    // A double's shortest round-trip text with at most 15 digits is also its
+    // 15-digit rounding: its binary step is finer than a 15-digit decimal step.
+    std::array<char, 64> shortest{};
+    const auto result = std::to_chars(shortest.data(), shortest.data() + shortest.size(), value,
+                                      std::chars_format::scientific);
+    const char* first = shortest.data();
+    std::size_t significant = 0;
+    for (const char* at = first; at != result.ptr && *at != 'e'; ++at) {
+        significant += (*at >= '0' && *at <= '9') ? 1 : 0;
+    }
+    if (significant <= 15) {
+        placeScientific<double>(out, first, result.ptr, 15);
+        return;
+    }
+    appendRounded(out, value, 15);
+}
 
 std::optional<double> parseDouble(std::string_view text) { return parse<double>(text); }
 
 std::optional<float> parseSingle(std::string_view text) { return parse<float>(text); }
-
-void appendDouble(std::string& out, double value) { appendGeneral(out, value, 15); }
-
-void appendSingle(std::string& out, float value) { appendGeneral(out, value, 7); }
 
 void appendInteger(std::string& out, long long value) {
     std::array<char, 24> buffer{};

@@ -22,6 +22,10 @@ public:
 
 private:
     void put(std::string_view text) { m_text += text; }
+    template <std::size_t N>
+    void put(const char (&text)[N]) {
+        m_text.append(text, N - 1);
+    }
     void put(const char* text) { m_text += text; }
     void put(const std::string& text) { m_text += text; }
     template <typename Field>
