@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <clocale>
+#include <cstdint>
+#include <cstring>
+#include <random>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -121,6 +126,53 @@ TEST_P(FormatTest, GeneralForm) {
 
 INSTANTIATE_TEST_SUITE_P(number_text, FormatTest, testing::ValuesIn(kFormatCases),
                          [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+// The value of to_chars' exact rounding to `digits` significant digits.
+template <typename T>
+double exactlyRounded(T value, int digits) {
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific,
+                                   digits - 1);
+    double rounded = 0;
+    std::from_chars(text.data(), end.ptr, rounded);
+    return rounded;
+}
+
+double valueOf(const std::string& text) {
+    std::string plain = text;
+    if (const std::size_t e = plain.find('E'); e != std::string::npos) {
+        plain[e] = 'e';
+    }
+    double value = 0;
+    std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    return value;
+}
+
+TEST(number_text, SinglesMatchExactRoundingAcrossTheRange) {
+    // A stride through every positive finite 32-bit pattern, both signs.
+    for (std::uint32_t bits = 1; bits < 0x7f800000U; bits += 4099) {
+        float value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        for (float signedValue : {value, -value}) {
+            ASSERT_EQ(valueOf(formatSingle(signedValue)), exactlyRounded(signedValue, 7)) << signedValue;
+        }
+    }
+}
+
+TEST(number_text, DoublesMatchExactRounding) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> everyday(-20000.0, 20000.0);
+    for (int i = 0; i < 200000; ++i) {
+        std::uint64_t bits = random() & 0x7fefffffffffffffULL;
+        double wild = 0;
+        std::memcpy(&wild, &bits, sizeof wild);
+        // Short decimals such as 7.2 or 299.9 exercise the scaled path.
+        const double shortDecimal = std::round(everyday(random) * 1000.0) / 1000.0;
+        for (double value : {wild, everyday(random), shortDecimal}) {
+            ASSERT_EQ(valueOf(formatDouble(value)), exactlyRounded(value, 15)) << value;
+        }
+    }
+}
 
 TEST(number_text, Integers) {
     EXPECT_EQ(formatInteger(23), "23");
