@@ -129,6 +129,9 @@ QWidget* Form1::createControl(const ControlSpec& spec, QWidget* container) {
     case ControlKind::TextBox: {
         auto* edit = new QLineEdit(container);
         edit->setMaxLength(std::numeric_limits<int>::max()); // a box has no length limit
+        // The boxes are 49 pixels wide; Qt's own 2-pixel inner margin would
+        // leave a seven-digit area like 3260.572 two pixels short.
+        edit->setTextMargins(-1, 0, -1, 0);
         edit->setPalette(boxPalette());
         edit->setText(qText(initialText(*control)));
         m_lineEdits[slot(*control)] = edit;
@@ -252,12 +255,14 @@ std::string Form1::readText(Control box) {
 void Form1::replaceText(Control box, std::string_view text) {
     if (QLineEdit* edit = lineEditOf(box)) {
         edit->setText(qText(text));
+        // Show a result from its first digit, not scrolled to its end.
+        edit->setCursorPosition(0);
     } else if (QComboBox* list = listOf(box)) {
         list->setEditText(qText(text));
     } else {
-        QString report = qText(text);
-        report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        m_report->setPlainText(report);
+        // The document takes CR LF as one line break, so the sheet goes in as
+        // composed.
+        m_report->setPlainText(qText(text));
     }
 }
 
