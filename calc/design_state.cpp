@@ -9,6 +9,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// clang before 17 deduces no aggregate's template arguments by itself.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 } // namespace
 
 double widen(const DoubleField& field) { return field.value_or(0.0); }
