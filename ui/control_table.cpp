@@ -12,8 +12,7 @@ using K = ControlKind;
 // The captions' colons and the result frames' brackets are full-width, the
 // input captions' brackets ASCII, exactly as the window has always shown them.
 constexpr std::array<ControlSpec, 50> kControls = {{
-    {"Label15", K::CentredLabel, "Form1", "开敞坡道挡土外墙竖向配筋计算　依据《混凝土结构设计规范》GB 50010-2002",
-     {120, 120, 9675, 255}, 28},
+    {"Label15", K::CentredLabel, "Form1", kCreditLine, {120, 120, 9675, 255}, 28},
     {"Label1", K::Label, "Form1", "砼强度等级：", {240, 600, 1215, 255}, 0},
     {"Combo1", K::List, "Form1", "", {1560, 600, 1455, 315}, 2},
     {"Label2", K::Label, "Form1", "钢筋种类：", {240, 1080, 975, 255}, 1},
@@ -107,12 +106,9 @@ const ControlSpec* findControlSpec(std::string_view name) {
 
 FontRole fontRoleOf(const ControlSpec& spec) {
     switch (spec.kind) {
-    case ControlKind::ReportBox:
-        return FontRole::Report;
-    case ControlKind::CentredLabel:
-        return FontRole::Credit;
-    default:
-        return FontRole::Standard;
+    case ControlKind::ReportBox: return FontRole::Report;
+    case ControlKind::CentredLabel: return FontRole::Credit;
+    default: return FontRole::Standard;
     }
 }
 
@@ -122,10 +118,8 @@ bool takesFocus(const ControlSpec& spec) {
     case ControlKind::ReportBox:
     case ControlKind::List:
     case ControlKind::Button:
-    case ControlKind::SketchArea:
-        return true;
-    default:
-        return false; // labels and frames hold a tab index but never the focus
+    case ControlKind::SketchArea: return true;
+    default: return false; // labels and frames hold a tab index but never the focus
     }
 }
 

@@ -34,7 +34,7 @@ struct TwipRect {
 };
 
 struct ControlSpec {
-    std::string_view name;      // the widget's objectName
+    std::string_view name; // the widget's objectName
     ControlKind kind;
     std::string_view container; // "Form1" or the frame's name
     std::string_view caption;   // labels, frames and buttons; boxes take their initial text elsewhere
@@ -62,14 +62,15 @@ QSize clientSizePixels();
 // The texts of the window that no box holds: its title, the credit line and
 // the help box.
 inline constexpr std::string_view kWindowTitle = "坡道外墙配筋计算";
+// What the program does and the code it follows; it names no person.
+inline constexpr std::string_view kCreditLine = "开敞坡道挡土外墙竖向配筋计算　依据《混凝土结构设计规范》GB 50010-2002";
 inline constexpr std::string_view kHelpTitle = "友情帮助:";
 // Four lines joined by CR LF. Line 3 finishes the sentence of line 2, hence
 // its single leading blank; the blanks belong to the text.
-inline constexpr std::string_view kHelpText =
-    "    如果坡道有顶，请使用本人的地下室外墙程序计算。\r\n"
-    "    外墙的计算厚度h0为墙厚减掉保护层厚，未考虑钢筋直径，如要求精确，\r\n"
-    " 可在输入保护层厚度时加上已算出钢筋直径的一半重新计算。\r\n"
-    " 如有意见或建议，欢迎在本项目的问题跟踪页面提出。";
+inline constexpr std::string_view kHelpText = "    如果坡道有顶，请使用本人的地下室外墙程序计算。\r\n"
+                                              "    外墙的计算厚度h0为墙厚减掉保护层厚，未考虑钢筋直径，如要求精确，\r\n"
+                                              " 可在输入保护层厚度时加上已算出钢筋直径的一半重新计算。\r\n"
+                                              " 如有意见或建议，欢迎在本项目的问题跟踪页面提出。";
 // Shown only if something other than the calculation's own stops escapes a
 // run (running out of memory, say); the window must survive even that.
 inline constexpr std::string_view kUnexpectedFailureMessage = "计算中出现意外错误，请检查输入数据后重新计算";

@@ -185,8 +185,7 @@ QWidget* Form1::createControl(const ControlSpec& spec, QWidget* container) {
         area->setFocusPolicy(Qt::TabFocus);
         return area;
     }
-    case ControlKind::HiddenPlayer:
-        return nullptr;
+    case ControlKind::HiddenPlayer: return nullptr;
     }
     return nullptr;
 }

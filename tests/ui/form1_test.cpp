@@ -37,7 +37,7 @@ struct Shown {
 QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The seven boxes a run writes, in the order the stages write them.
-constexpr Control kOutputs[] = {Control::Text6, Control::Text7,  Control::Text19, Control::Text9,
+constexpr Control kOutputs[] = {Control::Text6,  Control::Text7,  Control::Text19, Control::Text9,
                                 Control::Text11, Control::Text18, Control::Text12};
 
 const char* const kReportHint = "您可以在此处看到计算的全过程";
@@ -116,8 +116,9 @@ private slots:
     void init() {
         m_shown.clear();
         m_form = std::make_unique<Form1>();
-        m_form->setMessagePresenter(
-            [this](QWidget*, const QString& text, const QString& title) { m_shown.push_back({text, title}); });
+        m_form->setMessagePresenter([this](QWidget*, const QString& text, const QString& title) {
+            m_shown.push_back({text, title});
+        });
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
@@ -127,6 +128,7 @@ private slots:
     // ---- Start-up ----
 
     void listsAreFilledInOrderWithTheFirstEntrySelected_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("Combo1 concrete grades")
@@ -139,6 +141,7 @@ private slots:
             << QStringList{QString(QChar(0x2160)) + "级(HPB235)", QString(QChar(0x2161)) + "级(HRB335)",
                            QString(QChar(0x2162)) + "级(HRB400)", QString(QChar(0x2163)) + "级(RRB400)"};
         QTest::newRow("Combo3 load cases") << "Combo3" << QStringList{"情况A", "情况B"};
+        // clang-format on
     }
     void listsAreFilledInOrderWithTheFirstEntrySelected() {
         QFETCH(QString, name);
@@ -156,6 +159,7 @@ private slots:
     }
 
     void boxesHoldTheirStartUpTexts_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::newRow("Text1 h1") << "Text1" << "0";
@@ -176,6 +180,7 @@ private slots:
         QTest::newRow("Text18 crack bar") << "Text18" << "";
         QTest::newRow("Text11 crack width") << "Text11" << "";
         QTest::newRow("Text12 report hint") << "Text12" << kReportHint;
+        // clang-format on
     }
     void boxesHoldTheirStartUpTexts() {
         QFETCH(QString, name);
@@ -186,6 +191,7 @@ private slots:
     }
 
     void captionsAreExact_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::newRow("Label1") << "Label1" << "砼强度等级：";
@@ -214,6 +220,7 @@ private slots:
         QTest::newRow("Command1") << "Command1" << "计算";
         QTest::newRow("Command2") << "Command2" << "帮助";
         QTest::newRow("Command3") << "Command3" << "退出";
+        // clang-format on
     }
     void captionsAreExact() {
         QFETCH(QString, name);
@@ -252,6 +259,7 @@ private slots:
     }
 
     void controlsSitAtTheirTwipPositions_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("twips");    // relative to the container
@@ -270,6 +278,7 @@ private slots:
         QTest::newRow("Command3") << "Command3" << "Form1" << QRect(2160, 9120, 855, 495) << QPoint(2160, 9120);
         QTest::newRow("OLE1") << "OLE1" << "Form1" << QRect(3840, 480, 6255, 4215) << QPoint(3840, 480);
         QTest::newRow("Text12") << "Text12" << "Form1" << QRect(3120, 4920, 6975, 4695) << QPoint(3120, 4920);
+        // clang-format on
     }
     void controlsSitAtTheirTwipPositions() {
         QFETCH(QString, name);
@@ -284,10 +293,10 @@ private slots:
     }
 
     void tabVisitsTheControlsInOrderFromCombo1() {
-        const QStringList expected{"Combo1", "Combo2", "Combo3", "Text1",  "Text2",  "Text3",   "Text4",
-                                   "Command1", "Text5", "Text6", "Text7", "Text9", "Text11", "Text12",
-                                   "Text13", "Text14", "Text15", "Text10", "Text18", "Text8", "Text19",
-                                   "OLE1", "Command2", "Command3", "Text16", "Combo1"};
+        const QStringList expected{"Combo1",   "Combo2",   "Combo3",   "Text1",  "Text2",  "Text3",  "Text4",
+                                   "Command1", "Text5",    "Text6",    "Text7",  "Text9",  "Text11", "Text12",
+                                   "Text13",   "Text14",   "Text15",   "Text10", "Text18", "Text8",  "Text19",
+                                   "OLE1",     "Command2", "Command3", "Text16", "Combo1"};
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         // A control's focus may sit on an inner part (a list's edit field):
@@ -309,10 +318,12 @@ private slots:
     }
 
     void noButtonIsDefault_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::newRow("Command1") << "Command1";
         QTest::newRow("Command2") << "Command2";
         QTest::newRow("Command3") << "Command3";
+        // clang-format on
     }
     void noButtonIsDefault() {
         QFETCH(QString, name);
@@ -325,6 +336,7 @@ private slots:
     // ---- Look ----
 
     void fontsAreTheLayoutsFonts_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("family");
         QTest::addColumn<double>("points");
@@ -336,6 +348,7 @@ private slots:
         QTest::newRow("Command1") << "Command1" << "MS Sans Serif" << 8.25 << "WenQuanYi Micro Hei";
         QTest::newRow("Text12") << "Text12" << "Microsoft Sans Serif" << 9.75 << "WenQuanYi Micro Hei";
         QTest::newRow("Label15") << "Label15" << "华文行楷" << 12.0 << "AR PL UKai CN";
+        // clang-format on
     }
     void fontsAreTheLayoutsFonts() {
         QFETCH(QString, name);
@@ -351,6 +364,7 @@ private slots:
     }
 
     void coloursAreFixed_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("role");
         QTest::addColumn<QColor>("colour");
@@ -365,6 +379,7 @@ private slots:
         QTest::newRow("Text12 background") << "Text12" << int(QPalette::Base) << paleBlue;
         QTest::newRow("Combo1 text") << "Combo1" << int(QPalette::Text) << brown;
         QTest::newRow("Combo1 background") << "Combo1" << int(QPalette::Base) << paleBlue;
+        // clang-format on
     }
     void coloursAreFixed() {
         QFETCH(QString, name);
@@ -415,6 +430,7 @@ private slots:
     }
 
     void computeMatchesTheHeadlessWindow_data() {
+        // clang-format off
         QTest::addColumn<int>("concrete");
         QTest::addColumn<int>("steel");
         QTest::addColumn<int>("loadCase");
@@ -430,6 +446,7 @@ private slots:
                                                           << "算不出来，请增加外墙厚度，或采取其他措施";
         QTest::newRow("wall 150 thick, moment too large") << 0 << 0 << 0 << "Text4=150"
                                                           << "所受弯矩过大，请增加外墙厚度";
+        // clang-format on
     }
     void computeMatchesTheHeadlessWindow() {
         QFETCH(int, concrete);
@@ -469,6 +486,7 @@ private slots:
     }
 
     void stoppedRunKeepsThePreviousResults_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::newRow("h3 above h2") << "Text2" << "-2";
@@ -477,6 +495,7 @@ private slots:
         QTest::newRow("cover not a number") << "Text13" << "abc";
         QTest::newRow("empty surcharge") << "Text15" << "";
         QTest::newRow("spacing not a number") << "Text10" << "1oo";
+        // clang-format on
     }
     void stoppedRunKeepsThePreviousResults() {
         QFETCH(QString, name);
@@ -606,6 +625,7 @@ private slots:
     // ---- Keys ----
 
     void enterAndEscapeStartNothing_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::newRow("Combo1") << "Combo1";
         QTest::newRow("Text1") << "Text1";
@@ -615,6 +635,7 @@ private slots:
         QTest::newRow("Command2") << "Command2";
         QTest::newRow("Command3") << "Command3";
         QTest::newRow("OLE1") << "OLE1";
+        // clang-format on
     }
     void enterAndEscapeStartNothing() {
         QFETCH(QString, name);
@@ -634,6 +655,7 @@ private slots:
     // ---- Window operations ----
 
     void windowOperationsKeepTextsExactly_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::newRow("Text1 blanks kept") << "Text1" << "  -1.0 ";
@@ -642,6 +664,7 @@ private slots:
         QTest::newRow("Text12 CR LF lines") << "Text12" << "1.荷载计算：\r\n\r\n (1)水上土压力： \r\nend";
         QTest::newRow("Text12 markup stays text") << "Text12" << "<b>α</b> & ρte";
         QTest::newRow("Combo2 free text") << "Combo2" << "HRB500";
+        // clang-format on
     }
     void windowOperationsKeepTextsExactly() {
         QFETCH(QString, name);
