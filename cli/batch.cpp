@@ -61,8 +61,8 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
             continue;
         }
         if (record.fields.size() != columns.size()) {
-            err << "rampwall-cli: line " << record.line << ": " << record.fields.size() << " fields where the header has "
-                << columns.size() << "\n";
+            err << "rampwall-cli: line " << record.line << ": expected " << columns.size()
+                << " fields as in the header, found " << record.fields.size() << "\n";
             ++failed;
             continue;
         }
