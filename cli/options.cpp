@@ -151,13 +151,13 @@ std::string helpText() {
         "\n" +
         usageText().substr(0, usageText().rfind("Try")) +
         "\n"
-        "Input options (each takes the box text exactly as typed, as --name=VALUE or\n"
-        "--name VALUE; a value may be empty or start with '-'; an option left out\n"
+        "Input options (each takes the box text exactly as typed, written --h3=-1.0\n"
+        "or --h3 -1.0; a value may be empty or start with '-'; an option left out\n"
         "keeps the window's start-up value):\n";
     for (const InputOption& option : kInputOptions) {
         std::string line = "  --" + std::string(option.name) + " ";
         line += isListInput(static_cast<std::size_t>(&option - kInputOptions.data())) ? "ENTRY" : "VALUE";
-        line.resize(24, ' ');
+        line.resize(26, ' ');
         line += option.help;
         if (!option.unit.empty()) {
             line += " (" + std::string(option.unit) + ")";
