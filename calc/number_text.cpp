@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace rampwall {
 
@@ -303,6 +304,8 @@ void appendDouble(std::string& out, double value) {
     }
     // A double's shortest round-trip text with at most 15 digits is also its
     // 15-digit rounding: its binary step is finer than a 15-digit decimal step.
+    // Not so below the normal range, where the step is coarse and the
+    // shortest text has fewer digits than the exact value needs.
     std::array<char, 64> shortest{};
     const auto result = std::to_chars(shortest.data(), shortest.data() + shortest.size(), value,
                                       std::chars_format::scientific);
@@ -311,7 +314,7 @@ void appendDouble(std::string& out, double value) {
     for (const char* at = first; at != result.ptr && *at != 'e'; ++at) {
         significant += (*at >= '0' && *at <= '9') ? 1 : 0;
     }
-    if (significant <= 15) {
+    if (significant <= 15 && magnitude >= std::numeric_limits<double>::min()) {
         placeScientific<double>(out, first, result.ptr, 15);
         return;
     }
