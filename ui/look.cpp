@@ -56,10 +56,9 @@ QPalette windowPalette() {
 void applyLook(QApplication& app) {
     installFontSubstitutes();
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(fusion);
+        app.setStyle(fusion); // the application takes ownership
     }
-    QApplication::setPalette(windowPalette());
-    (void)app;
+    app.setPalette(windowPalette());
 }
 
 } // namespace rampwall
