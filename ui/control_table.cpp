@@ -96,24 +96,24 @@ std::span<const ControlSpec> controlTable() {
 }
 
 const ControlSpec* findControlSpec(std::string_view name) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.name == name) {
-            return &spec;
+    for (const ControlSpec& row : kControls) {
+        if (row.name == name) {
+            return &row;
         }
     }
     return nullptr;
 }
 
-FontRole fontRoleOf(const ControlSpec& spec) {
-    switch (spec.kind) {
+FontRole fontRoleOf(const ControlSpec& row) {
+    switch (row.kind) {
     case ControlKind::ReportBox: return FontRole::Report;
     case ControlKind::CentredLabel: return FontRole::Credit;
     default: return FontRole::Standard;
     }
 }
 
-bool takesFocus(const ControlSpec& spec) {
-    switch (spec.kind) {
+bool takesFocus(const ControlSpec& row) {
+    switch (row.kind) {
     case ControlKind::TextBox:
     case ControlKind::ReportBox:
     case ControlKind::List:

@@ -52,8 +52,8 @@ inline constexpr int kClientHeightTwips = 9795;
 
 std::span<const ControlSpec> controlTable();
 const ControlSpec* findControlSpec(std::string_view name);
-FontRole fontRoleOf(const ControlSpec& spec);
-bool takesFocus(const ControlSpec& spec);
+FontRole fontRoleOf(const ControlSpec& row);
+bool takesFocus(const ControlSpec& row);
 
 constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 QRect pixelRect(const TwipRect& twips);

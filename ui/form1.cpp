@@ -98,30 +98,30 @@ Form1::~Form1() = default;
 
 void Form1::buildControls() {
     std::map<std::string_view, QWidget*> containers{{kFormName, this}};
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* container = containers.at(spec.container);
-        QWidget* widget = createControl(spec, container);
+    for (const ControlSpec& row : controlTable()) {
+        QWidget* container = containers.at(row.container);
+        QWidget* widget = createControl(row, container);
         if (widget == nullptr) {
             continue;
         }
-        widget->setObjectName(qText(spec.name));
-        widget->setGeometry(pixelRect(spec.twips));
-        widget->setFont(controlFont(fontRoleOf(spec)));
-        if (spec.kind == ControlKind::Frame) {
-            containers.emplace(spec.name, widget);
+        widget->setObjectName(qText(row.name));
+        widget->setGeometry(pixelRect(row.twips));
+        widget->setFont(controlFont(fontRoleOf(row)));
+        if (row.kind == ControlKind::Frame) {
+            containers.emplace(row.name, widget);
         }
     }
 }
 
-QWidget* Form1::createControl(const ControlSpec& spec, QWidget* container) {
-    const std::optional<Control> control = controlByName(spec.name);
-    switch (spec.kind) {
+QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
+    const std::optional<Control> control = controlByName(row.name);
+    switch (row.kind) {
     case ControlKind::Label:
     case ControlKind::CentredLabel: {
-        auto* label = new QLabel(qText(spec.caption), container);
+        auto* label = new QLabel(qText(row.caption), container);
         label->setTextFormat(Qt::PlainText);
         label->setAutoFillBackground(true); // opaque, on the dialog face
-        const bool credit = spec.kind == ControlKind::CentredLabel;
+        const bool credit = row.kind == ControlKind::CentredLabel;
         label->setAlignment(credit ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         label->setPalette(captionPalette(credit ? kCreditText : kCaptionText));
         return label;
@@ -162,18 +162,18 @@ QWidget* Form1::createControl(const ControlSpec& spec, QWidget* container) {
         return list;
     }
     case ControlKind::Frame: {
-        auto* frame = new EtchedFrame(qText(spec.caption), container);
+        auto* frame = new EtchedFrame(qText(row.caption), container);
         frame->setPalette(captionPalette(kCaptionText));
         return frame;
     }
     case ControlKind::Button: {
-        auto* button = new QPushButton(qText(spec.caption), container);
+        auto* button = new QPushButton(qText(row.caption), container);
         // No default button: Enter starts nothing, wherever the focus is.
         button->setAutoDefault(false);
         button->setDefault(false);
-        if (spec.name == "Command1") {
+        if (row.name == "Command1") {
             m_command1 = button;
-        } else if (spec.name == "Command2") {
+        } else if (row.name == "Command2") {
             m_command2 = button;
         } else {
             m_command3 = button;
@@ -192,16 +192,16 @@ QWidget* Form1::createControl(const ControlSpec& spec, QWidget* container) {
 
 void Form1::setTabOrderFromTable() {
     std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& spec : controlTable()) {
-        if (takesFocus(spec)) {
-            focusable.push_back(&spec);
+    for (const ControlSpec& row : controlTable()) {
+        if (takesFocus(row)) {
+            focusable.push_back(&row);
         }
     }
     std::sort(focusable.begin(), focusable.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : focusable) {
-        QWidget* widget = findChild<QWidget*>(qText(spec->name));
+    for (const ControlSpec* row : focusable) {
+        QWidget* widget = findChild<QWidget*>(qText(row->name));
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, widget);
         }

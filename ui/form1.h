@@ -43,7 +43,7 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* container);
+    QWidget* createControl(const ControlSpec& row, QWidget* container);
     void setTabOrderFromTable();
     void connectCommands();
 
