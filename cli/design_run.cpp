@@ -24,6 +24,7 @@ DesignResult runDesign(const DesignInputs& inputs, ComputeOptions options) {
 
     DesignState state;
     DesignResult result;
+    result.boxes.reserve(7); // the six results and the sheet
     result.outcome = COMPUTE(state, window, options);
 
     for (const WindowEvent& event : window.events()) {

@@ -1,0 +1,74 @@
+// One calculation as the window runs it, and the crack loop at its longest
+// ordinary case.
+#include "compute.h"
+#include "crack.h"
+#include "design_state.h"
+#include "headless_window.h"
+#include "input_reader.h"
+
+#include <benchmark/benchmark.h>
+
+#include <variant>
+
+namespace {
+
+using namespace rampwall;
+
+// The window keeps one state for its whole life and each click computes over
+// it again; so does this loop. The recorded events are dropped each time, as
+// a real window keeps none.
+void computeStartUp(benchmark::State& run, ComputeOptions options) {
+    HeadlessWindow window;
+    DesignState state;
+    for (auto _ : run) {
+        window.clearEvents();
+        const RunOutcome outcome = COMPUTE(state, window, options);
+        benchmark::DoNotOptimize(outcome);
+    }
+    if (window.text(Control::Text18) != "23") {
+        run.SkipWithError("the start-up design did not end at the 23 mm bar");
+    }
+}
+
+void BM_COMPUTE_StartUpWithSheet(benchmark::State& run) { computeStartUp(run, {.composeSheet = true}); }
+BENCHMARK(BM_COMPUTE_StartUpWithSheet);
+
+void BM_COMPUTE_StartUpWithoutSheet(benchmark::State& run) { computeStartUp(run, {.composeSheet = false}); }
+BENCHMARK(BM_COMPUTE_StartUpWithoutSheet);
+
+// Opening a window costs more than a design; a batch pays it per row.
+void BM_HeadlessWindow_Open(benchmark::State& run) {
+    for (auto _ : run) {
+        HeadlessWindow window;
+        benchmark::DoNotOptimize(window);
+    }
+}
+BENCHMARK(BM_HeadlessWindow_Open);
+
+// Aas 2118.2, h5 350, h0 300, c 50, MBk 144.166, Ftk 1.78, bar 18 at 100 and
+// a limit of 0.05: 22 passes, ending at the 39 mm bar.
+void BM_CrackLoop_22Passes(benchmark::State& run) {
+    DesignState state;
+    state.h5 = "350";
+    state.h0 = 300.0;
+    state.c = 50.0f;
+    state.MBk = 144.166f;
+    state.Ftk = 1.78;
+    state.ss = "100";
+    state.Wmax = "0.05";
+    HeadlessWindow window;
+    for (auto _ : run) {
+        state.Aas = 2118.2f;
+        state.deq = 18;
+        InputReader inputs(state);
+        window.clearEvents();
+        controlCrackWidth(state, inputs, window);
+        benchmark::DoNotOptimize(state.W);
+    }
+    if (state.deq != BarDiameter(39)) {
+        run.SkipWithError("the crack loop did not end at the 39 mm bar");
+    }
+}
+BENCHMARK(BM_CrackLoop_22Passes);
+
+} // namespace
