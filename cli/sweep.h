@@ -4,6 +4,7 @@
 #include "inputs.h"
 #include "rows.h"
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,8 +21,13 @@ struct SweepRange {
     double step = 0;
     std::size_t count = 0; // values start + i*step for i from 0 to count - 1
 
-    // Computed from i, never by adding steps up, so no error builds up.
-    double value(std::size_t i) const { return start + static_cast<double>(i) * step; }
+    // Computed from i, never by adding steps up, so no error builds up. Near
+    // zero the last bit of start + i*step is all that is left (0.3 - 3*0.1 is
+    // -5.55e-17), so a value within a billionth of a step of zero is zero.
+    double value(std::size_t i) const {
+        const double value = start + static_cast<double>(i) * step;
+        return std::fabs(value) < std::fabs(step) * 1e-9 ? 0.0 : value;
+    }
 };
 
 // Reads NAME=START:STOP:STEP. STOP is included when it lies on the grid (to

@@ -5,6 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace rampwall::cli {
 namespace {
 
@@ -49,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         // builds up from one value to the next.
         {"tenths_end_included", "crack-limit=0.1:0.3:0.1", "crack-limit", {"0.1", "0.2", "0.3"}},
         {"tenths_long", "h1=0:1:0.1", "h1", {"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"}},
+        {"through_zero", "h1=0.3:-0.3:-0.1", "h1", {"0.3", "0.2", "0.1", "0", "-0.1", "-0.2", "-0.3"}},
         {"single_value", "cover=50:50:5", "cover", {"50"}},
         {"single_value_any_sign", "cover=50:50:-5", "cover", {"50"}},
         {"step_past_the_end", "spacing=100:150:100", "spacing", {"100"}},
@@ -128,6 +133,21 @@ TEST(sweep, StoppedRowsDoNotFailTheSweep) {
     EXPECT_TRUE(lines[2].starts_with("-1,")) << lines[2];
     EXPECT_TRUE(lines[3].starts_with("-2,")) << lines[3];
     EXPECT_TRUE(lines[3].ends_with(",ok,")) << lines[3];
+}
+
+TEST(sweep, WritesTheSheetsOfCompletedRows) {
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "rampwall_sweep_sheets";
+    std::filesystem::remove_all(dir);
+    const auto run = runCli({"--sweep", "spacing=100:200:100", "--sheets", dir.string()});
+    EXPECT_EQ(run.status, 0);
+    // Spacing 100 is the start-up design; at 200 no bar is large enough and there is no sheet.
+    const auto window = testing_support::computeInWindow({});
+    std::ifstream in(dir / "row-1.txt", std::ios::binary);
+    std::ostringstream sheet;
+    sheet << in.rdbuf();
+    EXPECT_EQ(sheet.str(), window.events.back().text);
+    EXPECT_FALSE(std::filesystem::exists(dir / "row-2.txt"));
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
