@@ -1,0 +1,228 @@
+// A whole calculation over arbitrary window contents. The input is text:
+// the first line holds the selected indices of Combo1, Combo2 and Combo3,
+// the next eleven lines the texts of the input boxes in the order the
+// calculation reads them; missing lines leave a box empty. Whatever is typed,
+// COMPUTE must return, every stop must be told in a message, and nothing but
+// well-formed numbers (or the "too large" text of the bar box) may reach the
+// output boxes.
+#include "compute.h"
+#include "calculation_stop.h"
+#include "fuzz_check.h"
+#include "headless_window.h"
+#include "number_grammar.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace rampwall;
+using rampwall::fuzz::isNumberText;
+using rampwall::fuzz::require;
+
+constexpr std::array<Control, 11> kInputBoxes = {
+    Control::Text1,  Control::Text2,  Control::Text3,  Control::Text16, Control::Text4, Control::Text5,
+    Control::Text13, Control::Text14, Control::Text15, Control::Text8,  Control::Text10,
+};
+constexpr std::array<Control, 3> kLists = {Control::Combo1, Control::Combo2, Control::Combo3};
+
+// The boxes a run writes, in the order it writes them; a stopped run writes a
+// leading part of this list.
+constexpr std::array<Control, 7> kWriteOrder = {
+    Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11, Control::Text18, Control::Text12,
+};
+
+struct Design {
+    std::array<int, 3> indices{};
+    std::array<std::string, 11> texts;
+};
+
+int clampedInt(std::string_view token) {
+    long long value = 0;
+    std::from_chars(token.data(), token.data() + token.size(), value);
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+Design decode(std::string_view input) {
+    std::vector<std::string_view> lines;
+    while (lines.size() < 12) {
+        const std::size_t end = input.find('\n');
+        lines.push_back(input.substr(0, end));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        input.remove_prefix(end + 1);
+    }
+    Design design;
+    std::string_view header = lines[0];
+    for (int& index : design.indices) {
+        while (!header.empty() && header.front() == ' ') {
+            header.remove_prefix(1);
+        }
+        const std::size_t end = std::min(header.find(' '), header.size());
+        index = clampedInt(header.substr(0, end));
+        header.remove_prefix(end);
+    }
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        design.texts[i - 1] = std::string(lines[i]);
+    }
+    return design;
+}
+
+void enter(HeadlessWindow& window, const Design& design) {
+    for (std::size_t i = 0; i < kLists.size(); ++i) {
+        window.setSelectedIndex(kLists[i], design.indices[i]);
+    }
+    for (std::size_t i = 0; i < kInputBoxes.size(); ++i) {
+        window.setText(kInputBoxes[i], design.texts[i]);
+    }
+}
+
+bool containsNonFiniteWord(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; });
+    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+}
+
+// Text of a 32-bit field: well formed, and the field rounded to 7 digits.
+void checkSingleBox(const HeadlessWindow& window, Control box, const SingleField& field) {
+    const std::string& text = window.text(box);
+    require(isNumberText(text, 7), "a Single's box holds a number of at most 7 digits", text);
+    require(field.has_value(), "a written box has its field set", text);
+    const std::optional<double> shown = parseDouble(text);
+    require(shown.has_value(), "the box's number reads back", text);
+    const double exact = static_cast<double>(*field);
+    require(std::fabs(*shown - exact) <= 5.000001e-7 * std::fabs(exact), "the box shows its field to 7 digits",
+            text);
+}
+
+std::optional<int> wholeNumber(std::string_view text) {
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty() || text.front() == '-' ||
+        (text.size() > 1 && text.front() == '0')) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool finiteField(const SingleField& field) { return !field || std::isfinite(*field); }
+bool finiteField(const DoubleField& field) { return !field || std::isfinite(*field); }
+
+void checkStateFinite(const DesignState& s) {
+    const bool finite = finiteField(s.c) && finiteField(s.Fc) && finiteField(s.Ft) && finiteField(s.Ftk) &&
+                        finiteField(s.h0) && finiteField(s.a) && finiteField(s.b) && finiteField(s.q11) &&
+                        finiteField(s.q21) && finiteField(s.q31) && finiteField(s.q42) && finiteField(s.q22) &&
+                        finiteField(s.MB11) && finiteField(s.MB21) && finiteField(s.MB31) && finiteField(s.MB42) &&
+                        finiteField(s.MB22) && finiteField(s.MBk) && finiteField(s.MB) && finiteField(s.alfas) &&
+                        finiteField(s.Aas) && finiteField(s.SAas) && finiteField(s.Csk) && finiteField(s.Fai) &&
+                        finiteField(s.W) && std::isfinite(widen(s.kese)) && std::isfinite(widen(s.Rte));
+    require(finite, "every field of the design is finite");
+}
+
+std::vector<WindowEvent> run(const Design& design, ComputeOptions options, RunOutcome& outcome, DesignState& state,
+                             HeadlessWindow& window) {
+    enter(window, design);
+    outcome = COMPUTE(state, window, options);
+    return window.events();
+}
+
+void checkRun(const Design& design) {
+    DesignState state;
+    HeadlessWindow window;
+    RunOutcome outcome{};
+    const std::vector<WindowEvent> events = run(design, {}, outcome, state, window);
+
+    std::size_t writes = 0;
+    std::size_t messages = 0;
+    std::vector<std::string> messageTexts;
+    for (const WindowEvent& event : events) {
+        require(!containsNonFiniteWord(event.text), "no text says nan or inf", event.text);
+        if (event.kind == WindowEvent::Kind::Message) {
+            ++messages;
+            require(event.title == kNoticeTitle, "every message carries the notice title", event.title);
+            require(!event.text.empty(), "a message says something");
+            messageTexts.push_back(event.text);
+            continue;
+        }
+        require(writes < kWriteOrder.size() && event.box == kWriteOrder[writes],
+                "boxes are written once each, in the fixed order", controlName(event.box));
+        ++writes;
+    }
+    require(messages <= 2, "at most two messages in one run");
+
+    switch (outcome) {
+    case RunOutcome::NoLoadCase:
+        require(events.empty(), "a run without a load case writes and says nothing");
+        require(design.indices[2] != 0 && design.indices[2] != 1, "only a missing load case ends a run silently");
+        break;
+    case RunOutcome::Stopped:
+        require(messages >= 1, "every stop comes with a message");
+        require(writes < kWriteOrder.size(), "a stopped run does not write the sheet");
+        break;
+    case RunOutcome::Completed:
+        require(writes == kWriteOrder.size(), "a completed run writes all six results and the sheet");
+        require(messages == 0 || (messages == 1 && messageTexts[0] == kMomentTooLargeMessage),
+                "a completed run can only have told that the moment is large");
+        break;
+    }
+
+    checkStateFinite(state);
+    if (writes >= 2) {
+        checkSingleBox(window, Control::Text6, state.MBk);
+    }
+    std::optional<int> strengthBar;
+    if (writes >= 3) {
+        const std::string& bar = window.text(Control::Text19);
+        strengthBar = wholeNumber(bar);
+        require(bar == kTooLargeText || (strengthBar && *strengthBar >= 12 && *strengthBar <= 25),
+                "the strength bar is a table diameter or too large", bar);
+    }
+    if (outcome == RunOutcome::Completed) {
+        // Text7 held the strength area when it was written; by now Aas is the
+        // crack-control area, which Text9 shows.
+        checkSingleBox(window, Control::Text9, state.Aas);
+        checkSingleBox(window, Control::Text11, state.W);
+        const std::optional<int> crackBar = wholeNumber(window.text(Control::Text18));
+        require(crackBar && strengthBar && *crackBar >= *strengthBar && *crackBar <= 10000,
+                "the crack-control bar is a whole diameter from the strength bar up", window.text(Control::Text18));
+        const std::optional<double> limit = parseDouble(state.Wmax);
+        require(limit && widen(state.W) - 1.05 * *limit <= 0, "the width of a completed run meets the limit");
+        require(widen(state.Aas) > 0, "a completed run has a steel area");
+    }
+
+    // The same window computed again gives the same run: nothing left over
+    // from the first run changes the second.
+    window.clearEvents();
+    const RunOutcome again = COMPUTE(state, window);
+    require(again == outcome && window.events() == events, "computing again repeats the run exactly");
+
+    // Without the sheet the run is the same up to Text12.
+    DesignState batchState;
+    HeadlessWindow batchWindow;
+    RunOutcome batchOutcome{};
+    std::vector<WindowEvent> batchEvents = run(design, ComputeOptions{.composeSheet = false}, batchOutcome,
+                                               batchState, batchWindow);
+    std::vector<WindowEvent> expected = events;
+    if (outcome == RunOutcome::Completed) {
+        expected.pop_back();
+    }
+    require(batchOutcome == outcome && batchEvents == expected, "a run without the sheet gives the same results");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    checkRun(decode(std::string_view(reinterpret_cast<const char*>(data), size)));
+    return 0;
+}
