@@ -248,10 +248,12 @@ void appendSingle(std::string& out, float value) {
     // digits, x · 10^(6−e) is exact in double (24 bits times at most 5^10),
     // so rounding it to an integer is the exact decimal rounding.
     if (magnitude >= kPowersOfTen.front() && magnitude < kPowersOfTen.back()) {
-        int exponent = -4;
-        while (magnitude >= kPowersOfTen[static_cast<std::size_t>(exponent + 5)]) {
-            ++exponent;
+        // kPowersOfTen[above] is the first power of ten beyond the magnitude.
+        std::size_t above = 1;
+        while (magnitude >= kPowersOfTen[above]) {
+            ++above;
         }
+        int exponent = static_cast<int>(above) - 5;
         const double scaled = magnitude * kScales[static_cast<std::size_t>(6 - exponent)];
         auto whole = static_cast<long long>(std::nearbyint(scaled));
         if (whole == 10000000) {
@@ -280,9 +282,8 @@ void appendDouble(std::string& out, double value) {
     // 15-digit rounding: the product is off by at most half a binary step,
     // which is finer than half a 15-digit decimal step.
     const double magnitude = std::fabs(value);
-    double scale = 1;
-    for (int k = 0; k <= 6; ++k, scale *= 10) {
-        const double product = magnitude * scale;
+    for (int k = 0; k <= 6; ++k) {
+        const double product = magnitude * kScales[static_cast<std::size_t>(k)];
         if (product >= 1e15) {
             break;
         }
