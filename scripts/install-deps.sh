@@ -17,8 +17,8 @@ packages=(
   fonts-wqy-microhei fonts-arphic-ukai
   # a display for window tests and screenshots
   xvfb xauth
-  # desktop integration checks
-  desktop-file-utils appstream
+  # desktop integration and manual page checks
+  desktop-file-utils appstream groff-base
 )
 
 missing=()
