@@ -25,15 +25,13 @@ void HeadlessWindow::showMessage(std::string_view text, std::string_view title) 
     m_events.push_back({WindowEvent::Kind::Message, Control::Text12, std::string(text), std::string(title)});
 }
 
-void HeadlessWindow::appendEntry(Control list, std::string_view entry) {
-    m_entries[slot(list)].emplace_back(entry);
-}
+void HeadlessWindow::appendEntry(Control list, std::string_view entry) { m_entries[slot(list)].emplace_back(entry); }
 
 void HeadlessWindow::selectEntry(Control list, int index) {
-    const auto& entries = m_entries[slot(list)];
-    if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) {
+    const auto& listEntries = m_entries[slot(list)];
+    if (index >= 0 && static_cast<std::size_t>(index) < listEntries.size()) {
         m_selected[slot(list)] = index;
-        m_texts[slot(list)] = entries[static_cast<std::size_t>(index)];
+        m_texts[slot(list)] = listEntries[static_cast<std::size_t>(index)];
     }
 }
 
@@ -43,9 +41,9 @@ void HeadlessWindow::setText(Control box, std::string_view text) { m_texts[slot(
 
 void HeadlessWindow::setSelectedIndex(Control list, int index) {
     m_selected[slot(list)] = index;
-    const auto& entries = m_entries[slot(list)];
-    m_texts[slot(list)] = index >= 0 && static_cast<std::size_t>(index) < entries.size()
-                              ? entries[static_cast<std::size_t>(index)]
+    const auto& listEntries = m_entries[slot(list)];
+    m_texts[slot(list)] = index >= 0 && static_cast<std::size_t>(index) < listEntries.size()
+                              ? listEntries[static_cast<std::size_t>(index)]
                               : std::string();
 }
 
