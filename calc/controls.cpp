@@ -35,9 +35,7 @@ constexpr std::array<ControlInfo, kAllControls.size()> kControls = {{
     {Control::Combo3, "Combo3", "情况选择", ""},
 }};
 
-constexpr const ControlInfo& infoOf(Control control) {
-    return kControls[static_cast<std::size_t>(control)];
-}
+constexpr const ControlInfo& infoOf(Control control) { return kControls[static_cast<std::size_t>(control)]; }
 
 // The table is indexed by the enum; keep the two in the same order.
 constexpr bool tableMatchesEnum() {

@@ -10,9 +10,7 @@ namespace rampwall {
 namespace {
 
 // Area per metre of bars of diameter deq at spacing ss (mm²/m), rounded.
-float barArea(int deq, double ss) {
-    return roundStored(kPi / 4 * deq * deq * 1000 / ss, "As");
-}
+float barArea(int deq, double ss) { return roundStored(kPi / 4 * deq * deq * 1000 / ss, "As"); }
 
 // W − 1.05·Wmax in double: W is the stored value widened exactly.
 double excess(const DesignState& state, double Wmax) { return widen(state.W) - 1.05 * Wmax; }

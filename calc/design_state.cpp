@@ -53,22 +53,19 @@ void appendText(std::string& out, const IntegerField& field) {
 }
 
 void appendText(std::string& out, const Zeta& field) {
-    std::visit(Overloaded{[](std::monostate) {},
-                          [&out](float value) { appendSingle(out, value); },
+    std::visit(Overloaded{[](std::monostate) {}, [&out](float value) { appendSingle(out, value); },
                           [&out](int value) { appendInteger(out, value); }},
                field);
 }
 
 void appendText(std::string& out, const BarDiameter& field) {
-    std::visit(Overloaded{[](std::monostate) {},
-                          [&out](int value) { appendInteger(out, value); },
+    std::visit(Overloaded{[](std::monostate) {}, [&out](int value) { appendInteger(out, value); },
                           [&out](TooLarge) { out += kTooLargeText; }},
                field);
 }
 
 void appendText(std::string& out, const ReinforcementRatio& field) {
-    std::visit(Overloaded{[](std::monostate) {},
-                          [&out](float value) { appendSingle(out, value); },
+    std::visit(Overloaded{[](std::monostate) {}, [&out](float value) { appendSingle(out, value); },
                           [&out](double value) { appendDouble(out, value); }},
                field);
 }

@@ -34,12 +34,12 @@ using ReinforcementRatio = std::variant<std::monostate, float, double>;
 struct DesignState {
     // Inputs, as typed.
     std::string h1, h2, h3, h4, h5; // elevations (m), wall thickness (mm)
-    std::string fxxs;                // load partial factor η
-    SingleField c;                   // cover on the water side (mm), converted once
-    std::string TRZ;                 // soil unit weight γ (kN/m³)
-    std::string FJHZ;                // surcharge Qfj (kN/m²)
-    std::string Wmax;                // admissible crack width (mm)
-    std::string ss;                  // bar spacing (mm)
+    std::string fxxs;               // load partial factor η
+    SingleField c;                  // cover on the water side (mm), converted once
+    std::string TRZ;                // soil unit weight γ (kN/m³)
+    std::string FJHZ;               // surcharge Qfj (kN/m²)
+    std::string Wmax;               // admissible crack width (mm)
+    std::string ss;                 // bar spacing (mm)
 
     // Materials.
     DoubleField Fc, Ft, Ftk; // N/mm²
@@ -48,7 +48,7 @@ struct DesignState {
     DoubleField h0; // effective depth h5 - c (mm)
 
     // Loads (kN/m) and base moments (kN·m per metre of wall).
-    DoubleField a, b;                   // Case A heights below / above the water table (m)
+    DoubleField a, b; // Case A heights below / above the water table (m)
     DoubleField q11, q21, q31, q42, q22;
     SingleField MB11, MB21, MB31, MB42, MB22;
     SingleField MBk, MB;

@@ -83,8 +83,7 @@ void caseBLoads(DesignState& state, InputReader& inputs) {
     // H = h2 - h4 is formed afresh wherever it occurs.
     const double q11 = 0.5 * (inputs.h2() - inputs.h4()) * inputs.TRZ();
     state.q11 = q11;
-    const float MB11 =
-        roundStored(1.0 / 6 * q11 * (inputs.h2() - inputs.h4()) * (inputs.h2() - inputs.h4()), "MB11");
+    const float MB11 = roundStored(1.0 / 6 * q11 * (inputs.h2() - inputs.h4()) * (inputs.h2() - inputs.h4()), "MB11");
     state.MB11 = MB11;
 
     const double q22 = 0.5 * inputs.FJHZ();

@@ -308,8 +308,8 @@ void appendDouble(std::string& out, double value) {
     // Not so below the normal range, where the step is coarse and the
     // shortest text has fewer digits than the exact value needs.
     std::array<char, 64> shortest{};
-    const auto result = std::to_chars(shortest.data(), shortest.data() + shortest.size(), value,
-                                      std::chars_format::scientific);
+    const auto result =
+        std::to_chars(shortest.data(), shortest.data() + shortest.size(), value, std::chars_format::scientific);
     const char* first = shortest.data();
     std::size_t significant = 0;
     for (const char* at = first; at != result.ptr && *at != 'e'; ++at) {

@@ -96,8 +96,8 @@ std::string composeReport(const DesignState& st, LoadCase loadCase, std::string_
     s.line();
 
     s.line("3.计算裂缝：");
-    s.line(caseA ? " ρte = As/(0.5*1000*h5)=" : "ρte = As/(0.5*1000*h5)=", st.Aas, " /(0.5*1000* ", st.h5, " )= ",
-           st.Rte);
+    s.line(caseA ? " ρte = As/(0.5*1000*h5)=" : "ρte = As/(0.5*1000*h5)=", st.Aas, " /(0.5*1000* ", st.h5,
+           " )= ", st.Rte);
     s.line("σsk = MBk*10^6/(0.87*h0*As)=", st.MBk, "*10^6/(0.87*", st.h0, "*", st.Aas, ")=", st.Csk, "(N/mm2)");
     s.line("ψ = 1.1-0.65*Ftk/(ρte*σsk)=1.1-0.65*", st.Ftk, "/(", st.Rte, "*", st.Csk, ")=", st.Fai);
     s.line("Wmax = 2.1*ψ*σsk/(2*10^5)*(1.9*c+0.08*deq/ρte)=2.1*", st.Fai, "*", st.Csk, "/(2*10^5)*(1.9*", st.c,

@@ -5,8 +5,8 @@
 // COMPUTE must return, every stop must be told in a message, and nothing but
 // well-formed numbers (or the "too large" text of the bar box) may reach the
 // output boxes.
-#include "compute.h"
 #include "calculation_stop.h"
+#include "compute.h"
 #include "fuzz_check.h"
 #include "headless_window.h"
 #include "number_grammar.h"
@@ -29,7 +29,7 @@ using rampwall::fuzz::isNumberText;
 using rampwall::fuzz::require;
 
 constexpr std::array<Control, 11> kInputBoxes = {
-    Control::Text1,  Control::Text2,  Control::Text3,  Control::Text16, Control::Text4, Control::Text5,
+    Control::Text1,  Control::Text2,  Control::Text3,  Control::Text16, Control::Text4,  Control::Text5,
     Control::Text13, Control::Text14, Control::Text15, Control::Text8,  Control::Text10,
 };
 constexpr std::array<Control, 3> kLists = {Control::Combo1, Control::Combo2, Control::Combo3};
@@ -48,8 +48,8 @@ struct Design {
 int clampedInt(std::string_view token) {
     long long value = 0;
     std::from_chars(token.data(), token.data() + token.size(), value);
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 Design decode(std::string_view input) {
@@ -102,8 +102,7 @@ void checkSingleBox(const HeadlessWindow& window, Control box, const SingleField
     const std::optional<double> shown = parseDouble(text);
     require(shown.has_value(), "the box's number reads back", text);
     const double exact = static_cast<double>(*field);
-    require(std::fabs(*shown - exact) <= 5.000001e-7 * std::fabs(exact), "the box shows its field to 7 digits",
-            text);
+    require(std::fabs(*shown - exact) <= 5.000001e-7 * std::fabs(exact), "the box shows its field to 7 digits", text);
 }
 
 std::optional<int> wholeNumber(std::string_view text) {
@@ -211,8 +210,8 @@ void checkRun(const Design& design) {
     DesignState batchState;
     HeadlessWindow batchWindow;
     RunOutcome batchOutcome{};
-    std::vector<WindowEvent> batchEvents = run(design, ComputeOptions{.composeSheet = false}, batchOutcome,
-                                               batchState, batchWindow);
+    std::vector<WindowEvent> batchEvents =
+        run(design, ComputeOptions{.composeSheet = false}, batchOutcome, batchState, batchWindow);
     std::vector<WindowEvent> expected = events;
     if (outcome == RunOutcome::Completed) {
         expected.pop_back();
