@@ -1,0 +1,54 @@
+#include "sketch_view.h"
+
+#include "media_resources.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace rampwall {
+
+namespace {
+// The drawing's extent in units of 0.01 mm.
+constexpr double kDrawingWidth = 11113.0;
+constexpr double kDrawingHeight = 7779.0;
+} // namespace
+
+SketchView::SketchView(QWidget* parent) : QWidget(parent) {
+    initMediaResources();
+    m_renderer = new QSvgRenderer(QString::fromLatin1(kSketchResource), this);
+    // Every pixel is painted, the margins included.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The sketch area has its place in the window's tab order, as the
+    // embedded object had; it does nothing with keys or clicks.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+double SketchView::aspectRatio() { return kDrawingWidth / kDrawingHeight; }
+
+QRectF SketchView::pictureRect() const {
+    const QRectF area = rect();
+    if (area.isEmpty())
+        return {};
+    QSizeF size(area.width(), area.width() / aspectRatio());
+    if (size.height() > area.height())
+        size = QSizeF(area.height() * aspectRatio(), area.height());
+    QRectF picture(QPointF(), size);
+    picture.moveCenter(area.center());
+    return picture;
+}
+
+QSize SketchView::sizeHint() const {
+    // The window's area for the sketch: 6255 x 4215 twips at 15 twips a pixel.
+    return {417, 281};
+}
+
+QSize SketchView::minimumSizeHint() const { return {143, 100}; }
+
+void SketchView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), backgroundColor());
+    if (m_renderer->isValid())
+        m_renderer->render(&painter, pictureRect());
+}
+
+} // namespace rampwall

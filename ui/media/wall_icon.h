@@ -1,0 +1,17 @@
+// The window icon: the wall on its base slab, the ground, the groundwater mark
+// and the earth pressure against the wall.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace rampwall {
+
+// The icon in the sizes a desktop asks for, drawn from one picture made for
+// 32 x 32 pixels.
+QIcon wallIcon();
+
+// The picture at size x size pixels, transparent around the drawing.
+QImage renderWallIcon(int size);
+
+} // namespace rampwall
