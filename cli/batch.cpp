@@ -70,8 +70,8 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
         bool usable = true;
         for (std::size_t i = 0; i < columns.size() && usable; ++i) {
             if (!inputs.set(columns[i], record.fields[i])) {
-                err << "rampwall-cli: line " << record.line << ": \"" << record.fields[i] << "\" is not an entry of the "
-                    << kInputOptions[columns[i]].name << " list\n";
+                err << "rampwall-cli: line " << record.line << ": \"" << record.fields[i]
+                    << "\" is not an entry of the " << kInputOptions[columns[i]].name << " list\n";
                 usable = false;
             }
         }

@@ -37,15 +37,12 @@ bool CsvReader::next(CsvRecord& record) {
 
     // Empty lines are not records.
     while (pos < text.size() && (text[pos] == '\n' || text[pos] == '\r')) {
-        if (text[pos] == '\n') {
-            ++m_line;
-        } else if (pos + 1 < text.size() && text[pos + 1] == '\n') {
+        // CR LF, LF, and a lone CR each end one line.
+        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
             ++pos;
-            ++m_line;
-        } else {
-            ++m_line; // a lone CR ends a line too
         }
         ++pos;
+        ++m_line;
     }
     if (pos >= text.size()) {
         return false;

@@ -11,7 +11,7 @@
 namespace rampwall::cli {
 
 struct CsvRecord {
-    std::size_t line = 0;             // the line the record starts on, from 1
+    std::size_t line = 0; // the line the record starts on, from 1
     std::vector<std::string> fields;
     std::optional<std::string> error; // why the record could not be read
 };

@@ -79,8 +79,7 @@ std::optional<int> listIndex(Control list, std::string_view text) {
         }
         return findIn(kLoadCaseEntries, [&](std::string_view entry) { return entry == text; });
     }
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 

@@ -54,7 +54,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             return error("unexpected argument \"" + std::string(arg) + "\"");
         }
         const std::size_t equals = arg.find('=');
-        const std::string_view name = arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
+        const std::string_view name =
+            arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
         const FlagOption* flag = flagByName(name);
         const std::optional<std::size_t> input = inputByName(name);
         if (flag == nullptr && !input) {
@@ -145,15 +146,14 @@ std::string usageText() {
 }
 
 std::string helpText() {
-    std::string text =
-        "rampwall-cli: designs the vertical reinforcement at the base of a ramp's\n"
-        "retaining wall, as the window's Compute button does, and exits.\n"
-        "\n" +
-        usageText().substr(0, usageText().rfind("Try")) +
-        "\n"
-        "Input options (each takes the box text exactly as typed, written --h3=-1.0\n"
-        "or --h3 -1.0; a value may be empty or start with '-'; an option left out\n"
-        "keeps the window's start-up value):\n";
+    std::string text = "rampwall-cli: designs the vertical reinforcement at the base of a ramp's\n"
+                       "retaining wall, as the window's Compute button does, and exits.\n"
+                       "\n" +
+                       usageText().substr(0, usageText().rfind("Try")) +
+                       "\n"
+                       "Input options (each takes the box text exactly as typed, written --h3=-1.0\n"
+                       "or --h3 -1.0; a value may be empty or start with '-'; an option left out\n"
+                       "keeps the window's start-up value):\n";
     for (const InputOption& option : kInputOptions) {
         std::string line = "  --" + std::string(option.name) + " ";
         line += isListInput(static_cast<std::size_t>(&option - kInputOptions.data())) ? "ENTRY" : "VALUE";
@@ -171,42 +171,41 @@ std::string helpText() {
                                                     : initialText(option.control);
         text += line + "\n";
     }
-    text +=
-        "  A list option also takes a list index; any whole number is allowed, and\n"
-        "  one outside the list (-1 included) leaves the list with nothing selected.\n"
-        "\n"
-        "Output:\n"
-        "  (default)               the messages, the six results under the window's\n"
-        "                          captions, and the calculation sheet\n"
-        "  --json                  one JSON object: {\"completed\": true|false,\n"
-        "                          \"messages\": [{\"title\": ..., \"text\": ...}],\n"
-        "                          \"boxes\": {\"Text6\": ..., ...}} with only the boxes\n"
-        "                          the run wrote, their texts exact (the sheet, Text12,\n"
-        "                          keeps its CR LF)\n"
-        "\n"
-        "Batch and sweep (RFC 4180 CSV with CR LF line ends on standard output: the\n"
-        "input columns, then MBk, As_strength, bar_strength, As_crack, bar_crack,\n"
-        "crack_width as the window's boxes show them, empty for a box the row did not\n"
-        "reach, status ok or stopped, and the row's messages joined by \" | \"):\n"
-        "  --batch FILE            one design per row of a CSV file (- for standard\n"
-        "                          input); its header names the columns with the input\n"
-        "                          option names above, without dashes; a column left\n"
-        "                          out keeps its start-up value; empty lines are skipped\n"
-        "  --sweep NAME=START:STOP:STEP\n"
-        "                          one design per value START + i*STEP up to STOP\n"
-        "                          (included when on the grid) of the numeric input\n"
-        "                          NAME, on top of the input options given; the columns\n"
-        "                          are NAME, then the input options given\n"
-        "  --sheets DIR            also writes each completed row's calculation sheet to\n"
-        "                          DIR/row-N.txt (N counts the data rows from 1)\n"
-        "\n"
-        "  --help, -h              this text\n"
-        "  --version               the program's version\n"
-        "\n"
-        "Exit status: 0 when the design was completed (batch and sweep: every row\n"
-        "ran), 1 when a message ended it, an input was not a number or no load case\n"
-        "was selected (batch and sweep: some row could not be run), 2 for a usage\n"
-        "error.\n";
+    text += "  A list option also takes a list index; any whole number is allowed, and\n"
+            "  one outside the list (-1 included) leaves the list with nothing selected.\n"
+            "\n"
+            "Output:\n"
+            "  (default)               the messages, the six results under the window's\n"
+            "                          captions, and the calculation sheet\n"
+            "  --json                  one JSON object: {\"completed\": true|false,\n"
+            "                          \"messages\": [{\"title\": ..., \"text\": ...}],\n"
+            "                          \"boxes\": {\"Text6\": ..., ...}} with only the boxes\n"
+            "                          the run wrote, their texts exact (the sheet, Text12,\n"
+            "                          keeps its CR LF)\n"
+            "\n"
+            "Batch and sweep (RFC 4180 CSV with CR LF line ends on standard output: the\n"
+            "input columns, then MBk, As_strength, bar_strength, As_crack, bar_crack,\n"
+            "crack_width as the window's boxes show them, empty for a box the row did not\n"
+            "reach, status ok or stopped, and the row's messages joined by \" | \"):\n"
+            "  --batch FILE            one design per row of a CSV file (- for standard\n"
+            "                          input); its header names the columns with the input\n"
+            "                          option names above, without dashes; a column left\n"
+            "                          out keeps its start-up value; empty lines are skipped\n"
+            "  --sweep NAME=START:STOP:STEP\n"
+            "                          one design per value START + i*STEP up to STOP\n"
+            "                          (included when on the grid) of the numeric input\n"
+            "                          NAME, on top of the input options given; the columns\n"
+            "                          are NAME, then the input options given\n"
+            "  --sheets DIR            also writes each completed row's calculation sheet to\n"
+            "                          DIR/row-N.txt (N counts the data rows from 1)\n"
+            "\n"
+            "  --help, -h              this text\n"
+            "  --version               the program's version\n"
+            "\n"
+            "Exit status: 0 when the design was completed (batch and sweep: every row\n"
+            "ran), 1 when a message ended it, an input was not a number or no load case\n"
+            "was selected (batch and sweep: some row could not be run), 2 for a usage\n"
+            "error.\n";
     return text;
 }
 

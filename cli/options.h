@@ -17,8 +17,8 @@ enum class Mode { Design, Batch, Sweep, Help, Version };
 struct Options {
     Mode mode = Mode::Design;
     bool json = false;
-    DesignInputs inputs;                  // the inputs given; a sweep's fixed inputs
-    std::string batchFile;                // "-" for standard input
+    DesignInputs inputs;   // the inputs given; a sweep's fixed inputs
+    std::string batchFile; // "-" for standard input
     SweepRange sweep;
     std::optional<std::string> sheetsDir; // batch and sweep only
 };

@@ -33,7 +33,7 @@ std::size_t utf8SequenceLength(std::string_view text) {
         length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
         high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
@@ -109,8 +109,9 @@ void printForPerson(std::ostream& out, const DesignResult& result) {
     if (const std::string* sheet = result.boxText(Control::Text12)) {
         text.append("\n");
         std::string_view rest = *sheet;
-        for (std::size_t end; (end = rest.find("\r\n")) != std::string_view::npos; rest.remove_prefix(end + 2)) {
+        for (std::size_t end = rest.find("\r\n"); end != std::string_view::npos; end = rest.find("\r\n")) {
             text.append(rest.substr(0, end)).append("\n");
+            rest.remove_prefix(end + 2);
         }
         text.append(rest).append("\n");
     }

@@ -20,7 +20,7 @@ constexpr std::array<Control, 6> kResultBoxes = {
 void appendResultFields(std::vector<std::string_view>& fields, const DesignResult& result, std::string& messages) {
     for (Control box : kResultBoxes) {
         const std::string* text = result.boxText(box);
-        fields.push_back(text != nullptr ? std::string_view(*text) : std::string_view());
+        fields.emplace_back(text != nullptr ? std::string_view(*text) : std::string_view());
     }
     fields.push_back(result.completed() ? "ok" : "stopped");
     messages.clear();

@@ -13,24 +13,24 @@
 namespace rampwall {
 namespace {
 
+using ::testing::ElementsAreArray;
 using testing_support::computeInWindow;
 using testing_support::JsonReader;
 using testing_support::JsonValue;
 using testing_support::runCli;
 using testing_support::splitLines;
 using testing_support::WindowInputs;
-using ::testing::ElementsAreArray;
 
 struct WorkedExample {
     std::string name;
     std::vector<std::string> args;
     WindowInputs window; // the same design typed into the window
     int status;
-    std::vector<std::string> messages;                  // texts, in order
+    std::vector<std::string> messages;                      // texts, in order
     std::vector<std::pair<std::string, std::string>> boxes; // the first boxes written, in order
-    std::size_t boxesWritten;                           // all of them, the sheet included
-    std::size_t sheetLines;                             // 0: no sheet written
-    std::map<std::size_t, std::string> sheetLineEnds;   // line number from 1 -> how it ends
+    std::size_t boxesWritten;                               // all of them, the sheet included
+    std::size_t sheetLines;                                 // 0: no sheet written
+    std::map<std::size_t, std::string> sheetLineEnds;       // line number from 1 -> how it ends
 };
 
 // Names the row in failure reports instead of dumping its bytes.
@@ -42,33 +42,65 @@ const std::string kElevation(kElevationMessage);
 
 std::vector<WorkedExample> workedExamples() {
     return {
-        {"StartUp", {}, {}, 0, {},
-         {{"Text6", "144.166"}, {"Text7", "3260.572"}, {"Text19", "22"},
-          {"Text9", "4154.756"}, {"Text11", "0.202"}, {"Text18", "23"}},
-         7, 37,
+        {"StartUp",
+         {},
+         {},
+         0,
+         {},
+         {{"Text6", "144.166"},
+          {"Text7", "3260.572"},
+          {"Text19", "22"},
+          {"Text9", "4154.756"},
+          {"Text11", "0.202"},
+          {"Text18", "23"}},
+         7,
+         37,
          {{3, " a=h3-h4=-1.0- -4.5=3.5(m)"},
           {17, "MB =η * MBk=1.2*144.166=172.999 (kNm)"},
           {22, "=7.2*1000*300*0.317/210=3260.572(mm2)"},
           {24, "：22@ 100  (mm)"},
           {30, "(1.9*50+0.08*23/0.024)=0.202(mm)"},
           {32, "：23@ 100  (mm)"}}},
-        {"C30_HRB335", {"--concrete", "C30", "--steel", "Ⅱ级(HRB335)"},
-         {{}, {{Control::Combo1, 3}, {Control::Combo2, 1}}}, 0, {},
+        {"C30_HRB335",
+         {"--concrete", "C30", "--steel", "Ⅱ级(HRB335)"},
+         {{}, {{Control::Combo1, 3}, {Control::Combo2, 1}}},
+         0,
+         {},
          {{"Text6", "144.166"}, {"Text7", "2059.2"}, {"Text19", "18"}},
-         7, 37,
+         7,
+         37,
          {{20, ")=0.134"}, {21, ")^0.5=0.144"}, {24, "：18@ 100  (mm)"}}},
-        {"h5_150", {"--h5", "150"}, {{{Control::Text4, "150"}}, {}}, 0, {kMomentMessage},
+        {"h5_150",
+         {"--h5", "150"},
+         {{{Control::Text4, "150"}}, {}},
+         0,
+         {kMomentMessage},
          {{"Text6", "144.166"}, {"Text7", "3428.571"}, {"Text19", "22"}},
-         7, 37,
+         7,
+         37,
          {{21, ")^0.5=1"}}},
-        {"spacing_200", {"--spacing=200"}, {{{Control::Text10, "200"}}, {}}, 1, {kBarMessage},
+        {"spacing_200",
+         {"--spacing=200"},
+         {{{Control::Text10, "200"}}, {}},
+         1,
+         {kBarMessage},
          {{"Text6", "144.166"}, {"Text7", "3260.572"}, {"Text19", "太大了"}},
-         3, 0, {}},
-        {"CaseB_h3_minus5_C25_HRB335", {"--case", "B", "--h3", "-5.0", "--concrete", "C25", "--steel", "HRB335"},
-         {{{Control::Text3, "-5.0"}}, {{Control::Combo3, 1}, {Control::Combo1, 2}, {Control::Combo2, 1}}}, 0, {},
-         {{"Text6", "136"}, {"Text7", "1975.4"}, {"Text19", "16"},
-          {"Text9", "3463.606"}, {"Text11", "0.202"}, {"Text18", "21"}},
-         7, 29,
+         3,
+         0,
+         {}},
+        {"CaseB_h3_minus5_C25_HRB335",
+         {"--case", "B", "--h3", "-5.0", "--concrete", "C25", "--steel", "HRB335"},
+         {{{Control::Text3, "-5.0"}}, {{Control::Combo3, 1}, {Control::Combo1, 2}, {Control::Combo2, 1}}},
+         0,
+         {},
+         {{"Text6", "136"},
+          {"Text7", "1975.4"},
+          {"Text19", "16"},
+          {"Text9", "3463.606"},
+          {"Text11", "0.202"},
+          {"Text18", "21"}},
+         7,
+         29,
          {{3, "=0.5*18*(-0.5- -4.5)=36(kN/m)"}}},
         // The start-up elevations put the water above the base, which Case B refuses.
         {"CaseB_startup_elevations", {"--case=情况B"}, {{}, {{Control::Combo3, 1}}}, 1, {kElevation}, {}, 0, 0, {}},

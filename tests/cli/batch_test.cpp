@@ -13,11 +13,11 @@
 namespace rampwall {
 namespace {
 
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using testing_support::computeInWindow;
 using testing_support::runCli;
 using testing_support::WindowInputs;
-using ::testing::ElementsAreArray;
-using ::testing::HasSubstr;
 using Fields = std::vector<std::string>;
 
 const std::vector<std::string> kResultHeader = {"MBk",       "As_strength", "bar_strength", "As_crack",
@@ -38,7 +38,8 @@ std::vector<std::vector<std::string>> readCsv(const std::string& text) {
 std::vector<std::string> windowResults(const WindowInputs& inputs) {
     const auto run = computeInWindow(inputs, ComputeOptions{.composeSheet = false});
     std::vector<std::string> fields;
-    for (Control box : {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11}) {
+    for (Control box :
+         {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11}) {
         std::string text;
         for (const WindowEvent& event : run.events) {
             if (event.kind == WindowEvent::Kind::Write && event.box == box) {
@@ -66,12 +67,14 @@ struct BatchRow {
 
 const std::vector<BatchRow> kRows = {
     {"start_up", {"A", "-1.0", "C15", "Ⅰ级(HPB235)", "100", "350"}, {}},
-    {"case_B_example", {"B", "-5.0", "C25", "HRB335", "100", "350"},
+    {"case_B_example",
+     {"B", "-5.0", "C25", "HRB335", "100", "350"},
      {{{Control::Text3, "-5.0"}}, {{Control::Combo3, 1}, {Control::Combo1, 2}, {Control::Combo2, 1}}}},
     {"water_above_soil", {"A", "-0.2", "C15", "0", "100", "350"}, {{{Control::Text3, "-0.2"}}, {}}},
     {"no_bar_large_enough", {"A", "-1.0", "C15", "0", "200", "350"}, {{{Control::Text10, "200"}}, {}}},
     {"thickness_not_a_number", {"A", "-1.0", "C15", "0", "100", "thick"}, {{{Control::Text4, "thick"}}, {}}},
-    {"moment_too_large_quoted_steel", {"情况A", "-1.0", "C30", "Ⅱ级(HRB335)", "100", "150"},
+    {"moment_too_large_quoted_steel",
+     {"情况A", "-1.0", "C30", "Ⅱ级(HRB335)", "100", "150"},
      {{{Control::Text4, "150"}}, {{Control::Combo1, 3}, {Control::Combo2, 1}}}},
     {"no_load_case", {"-1", "-1.0", "C15", "0", "100", "350"}, {{}, {{Control::Combo3, -1}}}},
     {"no_concrete_grade", {"A", "-1.0", "-1", "0", "100", "350"}, {{}, {{Control::Combo1, -1}}}},
@@ -118,9 +121,10 @@ TEST(batch, RowsShowTheWorkedExamples) {
     EXPECT_THAT(results(1), ElementsAreArray(Fields{"144.166", "3260.572", "22", "4154.756", "23", "0.202", "ok", ""}));
     EXPECT_THAT(results(2), ElementsAreArray(Fields{"136", "1975.4", "16", "3463.606", "21", "0.202", "ok", ""}));
     // Nothing of the row before carries over into a row that stops early.
-    EXPECT_THAT(results(3), ElementsAreArray(Fields{"", "", "", "", "", "", "stopped", std::string(kElevationMessage)}));
+    EXPECT_THAT(results(3),
+                ElementsAreArray(Fields{"", "", "", "", "", "", "stopped", std::string(kElevationMessage)}));
     EXPECT_THAT(results(4), ElementsAreArray(Fields{"144.166", "3260.572", "太大了", "", "", "", "stopped",
-                                              std::string(kNoBarMessage)}));
+                                                    std::string(kNoBarMessage)}));
     EXPECT_EQ(results(5)[6], "stopped");
     EXPECT_THAT(results(5)[7], HasSubstr("墙厚度h5(mm)"));
     EXPECT_EQ(results(6)[6], "ok");
@@ -145,7 +149,8 @@ TEST(batch, ColumnsLeftOutKeepTheStartUpValues) {
 }
 
 TEST(batch, ByteOrderMarkAndCrLfAreRead) {
-    const auto run = runCli({"--batch", "-"}, "\xEF\xBB\xBF" "concrete,steel\r\nC30,HRB335\r\n\r\n");
+    const auto run = runCli({"--batch", "-"}, "\xEF\xBB\xBF"
+                                              "concrete,steel\r\nC30,HRB335\r\n\r\n");
     EXPECT_EQ(run.status, 0);
     const auto records = readCsv(run.out);
     ASSERT_EQ(records.size(), 2u);
@@ -197,17 +202,17 @@ TEST_P(batch_header, FailsTheWholeFile) {
     EXPECT_THAT(run.err, HasSubstr(GetParam().error));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    cli, batch_header,
-    ::testing::ValuesIn(std::vector<HeaderCase>{
-        {"unknown_column", "h5,thickness\n350,1\n", "line 1: unknown column \"thickness\""},
-        {"window_name_is_not_a_column", "Text4\n350\n", "line 1: unknown column \"Text4\""},
-        {"column_twice", "h5,h5\n350,350\n", "line 1: column \"h5\" appears twice"},
-        {"empty_file", "", "no header row"},
-        {"only_blank_lines", "\r\n\r\n", "no header row"},
-        {"broken_quote_in_header", "\"h5\nrest", "line 1: the quoted field opened on line 1 is never closed"},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(cli, batch_header,
+                         ::testing::ValuesIn(std::vector<HeaderCase>{
+                             {"unknown_column", "h5,thickness\n350,1\n", "line 1: unknown column \"thickness\""},
+                             {"window_name_is_not_a_column", "Text4\n350\n", "line 1: unknown column \"Text4\""},
+                             {"column_twice", "h5,h5\n350,350\n", "line 1: column \"h5\" appears twice"},
+                             {"empty_file", "", "no header row"},
+                             {"only_blank_lines", "\r\n\r\n", "no header row"},
+                             {"broken_quote_in_header", "\"h5\nrest",
+                              "line 1: the quoted field opened on line 1 is never closed"},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(batch, HeaderOnlyPrintsTheHeader) {
     const auto run = runCli({"--batch", "-"}, "h1, h2\n");

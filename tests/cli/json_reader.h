@@ -18,7 +18,8 @@ using JsonObject = std::vector<std::pair<std::string, JsonValue>>; // keys in th
 using JsonArray = std::vector<JsonValue>;
 
 struct JsonValue {
-    std::variant<std::nullptr_t, bool, double, std::string, std::shared_ptr<JsonArray>, std::shared_ptr<JsonObject>> value;
+    std::variant<std::nullptr_t, bool, double, std::string, std::shared_ptr<JsonArray>, std::shared_ptr<JsonObject>>
+        value;
 
     bool isString() const { return std::holds_alternative<std::string>(value); }
     const std::string& string() const { return std::get<std::string>(value); }

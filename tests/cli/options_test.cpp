@@ -36,29 +36,28 @@ TEST_P(option_text, TypesTheValueExactlyIntoItsBox) {
     EXPECT_EQ(window.text(row.box), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    cli, option_text,
-    ::testing::ValuesIn(std::vector<TextCase>{
-        {"h3_equals_minus", {"--h3=-1.0"}, Control::Text3, "-1.0"},
-        {"h3_separate_minus", {"--h3", "-1.0"}, Control::Text3, "-1.0"},
-        {"h3_equals_empty", {"--h3="}, Control::Text3, ""},
-        {"h3_separate_empty", {"--h3", ""}, Control::Text3, ""},
-        {"h3_value_looks_like_option", {"--h3", "--h4"}, Control::Text3, "--h4"},
-        {"h3_value_with_equals", {"--h3==2"}, Control::Text3, "=2"},
-        {"h1", {"--h1", "0.5"}, Control::Text1, "0.5"},
-        {"h2", {"--h2", "-0.25"}, Control::Text2, "-0.25"},
-        {"h4_is_Text16", {"--h4", "-6"}, Control::Text16, "-6"},
-        {"h5_is_Text4", {"--h5", "400"}, Control::Text4, "400"},
-        {"cover_is_Text13", {"--cover", "50.1"}, Control::Text13, "50.1"},
-        {"soil_weight_is_Text14", {"--soil-weight", " 18.0 "}, Control::Text14, " 18.0 "},
-        {"surcharge_is_Text15", {"--surcharge", "20"}, Control::Text15, "20"},
-        {"load_factor_is_Text5", {"--load-factor", "1.35"}, Control::Text5, "1.35"},
-        {"spacing_is_Text10", {"--spacing", "150"}, Control::Text10, "150"},
-        {"crack_limit_is_Text8", {"--crack-limit", "0.3"}, Control::Text8, "0.3"},
-        {"unset_keeps_start_up", {"--h1", "1"}, Control::Text3, "-1.0"},
-        {"non_number_kept_as_typed", {"--h5", "abc"}, Control::Text4, "abc"},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(cli, option_text,
+                         ::testing::ValuesIn(std::vector<TextCase>{
+                             {"h3_equals_minus", {"--h3=-1.0"}, Control::Text3, "-1.0"},
+                             {"h3_separate_minus", {"--h3", "-1.0"}, Control::Text3, "-1.0"},
+                             {"h3_equals_empty", {"--h3="}, Control::Text3, ""},
+                             {"h3_separate_empty", {"--h3", ""}, Control::Text3, ""},
+                             {"h3_value_looks_like_option", {"--h3", "--h4"}, Control::Text3, "--h4"},
+                             {"h3_value_with_equals", {"--h3==2"}, Control::Text3, "=2"},
+                             {"h1", {"--h1", "0.5"}, Control::Text1, "0.5"},
+                             {"h2", {"--h2", "-0.25"}, Control::Text2, "-0.25"},
+                             {"h4_is_Text16", {"--h4", "-6"}, Control::Text16, "-6"},
+                             {"h5_is_Text4", {"--h5", "400"}, Control::Text4, "400"},
+                             {"cover_is_Text13", {"--cover", "50.1"}, Control::Text13, "50.1"},
+                             {"soil_weight_is_Text14", {"--soil-weight", " 18.0 "}, Control::Text14, " 18.0 "},
+                             {"surcharge_is_Text15", {"--surcharge", "20"}, Control::Text15, "20"},
+                             {"load_factor_is_Text5", {"--load-factor", "1.35"}, Control::Text5, "1.35"},
+                             {"spacing_is_Text10", {"--spacing", "150"}, Control::Text10, "150"},
+                             {"crack_limit_is_Text8", {"--crack-limit", "0.3"}, Control::Text8, "0.3"},
+                             {"unset_keeps_start_up", {"--h1", "1"}, Control::Text3, "-1.0"},
+                             {"non_number_kept_as_typed", {"--h5", "abc"}, Control::Text4, "abc"},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 struct ListCase {
     std::string name;
@@ -81,29 +80,28 @@ TEST_P(option_list, SelectsTheEntry) {
     EXPECT_EQ(window.selectedIndex(row.list), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    cli, option_list,
-    ::testing::ValuesIn(std::vector<ListCase>{
-        {"concrete_C15", {"--concrete", "C15"}, Control::Combo1, 0},
-        {"concrete_C30", {"--concrete=C30"}, Control::Combo1, 3},
-        {"concrete_C80", {"--concrete", "C80"}, Control::Combo1, 13},
-        {"concrete_lower_c65", {"--concrete", "c65"}, Control::Combo1, 10},
-        {"concrete_index_5", {"--concrete", "5"}, Control::Combo1, 5},
-        {"concrete_index_minus_1", {"--concrete", "-1"}, Control::Combo1, -1},
-        {"concrete_index_out_of_range", {"--concrete", "14"}, Control::Combo1, 14},
-        {"concrete_index_plus_2", {"--concrete", "+2"}, Control::Combo1, 2},
-        {"steel_entry_II", {"--steel", "Ⅱ级(HRB335)"}, Control::Combo2, 1},
-        {"steel_entry_IV", {"--steel", "Ⅳ级(RRB400)"}, Control::Combo2, 3},
-        {"steel_code_HRB400", {"--steel", "HRB400"}, Control::Combo2, 2},
-        {"steel_code_hpb235", {"--steel", "hpb235"}, Control::Combo2, 0},
-        {"steel_index_3", {"--steel", "3"}, Control::Combo2, 3},
-        {"case_A", {"--case", "A"}, Control::Combo3, 0},
-        {"case_b", {"--case", "b"}, Control::Combo3, 1},
-        {"case_entry_B", {"--case", "情况B"}, Control::Combo3, 1},
-        {"case_index_7", {"--case", "7"}, Control::Combo3, 7},
-        {"case_unset_start_up", {"--concrete", "C20"}, Control::Combo3, 0},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(cli, option_list,
+                         ::testing::ValuesIn(std::vector<ListCase>{
+                             {"concrete_C15", {"--concrete", "C15"}, Control::Combo1, 0},
+                             {"concrete_C30", {"--concrete=C30"}, Control::Combo1, 3},
+                             {"concrete_C80", {"--concrete", "C80"}, Control::Combo1, 13},
+                             {"concrete_lower_c65", {"--concrete", "c65"}, Control::Combo1, 10},
+                             {"concrete_index_5", {"--concrete", "5"}, Control::Combo1, 5},
+                             {"concrete_index_minus_1", {"--concrete", "-1"}, Control::Combo1, -1},
+                             {"concrete_index_out_of_range", {"--concrete", "14"}, Control::Combo1, 14},
+                             {"concrete_index_plus_2", {"--concrete", "+2"}, Control::Combo1, 2},
+                             {"steel_entry_II", {"--steel", "Ⅱ级(HRB335)"}, Control::Combo2, 1},
+                             {"steel_entry_IV", {"--steel", "Ⅳ级(RRB400)"}, Control::Combo2, 3},
+                             {"steel_code_HRB400", {"--steel", "HRB400"}, Control::Combo2, 2},
+                             {"steel_code_hpb235", {"--steel", "hpb235"}, Control::Combo2, 0},
+                             {"steel_index_3", {"--steel", "3"}, Control::Combo2, 3},
+                             {"case_A", {"--case", "A"}, Control::Combo3, 0},
+                             {"case_b", {"--case", "b"}, Control::Combo3, 1},
+                             {"case_entry_B", {"--case", "情况B"}, Control::Combo3, 1},
+                             {"case_index_7", {"--case", "7"}, Control::Combo3, 7},
+                             {"case_unset_start_up", {"--concrete", "C20"}, Control::Combo3, 0},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 struct UsageCase {
     std::string name;

@@ -8,11 +8,11 @@
 namespace rampwall::cli {
 namespace {
 
+using ::testing::HasSubstr;
 using testing_support::computeInWindow;
 using testing_support::JsonReader;
 using testing_support::runCli;
 using testing_support::splitLines;
-using ::testing::HasSubstr;
 
 struct JsonStringCase {
     std::string name;
@@ -34,25 +34,24 @@ TEST_P(json_string, IsEscapedAndReadsBack) {
     EXPECT_NO_THROW(JsonReader::parse(out));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    cli, json_string,
-    ::testing::ValuesIn(std::vector<JsonStringCase>{
-        {"plain", "144.166", "\"144.166\""},
-        {"empty", "", "\"\""},
-        {"crlf", "a\r\nb", "\"a\\r\\nb\""},
-        {"quote_and_backslash", "\"\\", "\"\\\"\\\\\""},
-        {"tab_and_controls", "\t\b\f\x01\x1f", "\"\\t\\b\\f\\u0001\\u001f\""},
-        {"chinese_unescaped", "太大了", "\"太大了\""},
-        {"full_width_and_greek", "ρte（mm）：", "\"ρte（mm）：\""},
-        {"four_byte", "\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""},
-        {"stray_continuation_byte", "a\x80z", "\"a\\ufffdz\""},
-        {"truncated_sequence", "\xE5\xA4", "\"\\ufffd\\ufffd\""},
-        {"overlong_slash", "\xC0\xAF", "\"\\ufffd\\ufffd\""},
-        {"surrogate_half", "\xED\xA0\x80", "\"\\ufffd\\ufffd\\ufffd\""},
-        {"beyond_unicode", "\xF4\x90\x80\x80", "\"\\ufffd\\ufffd\\ufffd\\ufffd\""},
-        {"delete_passes", "\x7f", "\"\x7f\""},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(cli, json_string,
+                         ::testing::ValuesIn(std::vector<JsonStringCase>{
+                             {"plain", "144.166", "\"144.166\""},
+                             {"empty", "", "\"\""},
+                             {"crlf", "a\r\nb", "\"a\\r\\nb\""},
+                             {"quote_and_backslash", "\"\\", "\"\\\"\\\\\""},
+                             {"tab_and_controls", "\t\b\f\x01\x1f", "\"\\t\\b\\f\\u0001\\u001f\""},
+                             {"chinese_unescaped", "太大了", "\"太大了\""},
+                             {"full_width_and_greek", "ρte（mm）：", "\"ρte（mm）：\""},
+                             {"four_byte", "\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""},
+                             {"stray_continuation_byte", "a\x80z", "\"a\\ufffdz\""},
+                             {"truncated_sequence", "\xE5\xA4", "\"\\ufffd\\ufffd\""},
+                             {"overlong_slash", "\xC0\xAF", "\"\\ufffd\\ufffd\""},
+                             {"surrogate_half", "\xED\xA0\x80", "\"\\ufffd\\ufffd\\ufffd\""},
+                             {"beyond_unicode", "\xF4\x90\x80\x80", "\"\\ufffd\\ufffd\\ufffd\\ufffd\""},
+                             {"delete_passes", "\x7f", "\"\x7f\""},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(person_output, ShowsResultsUnderTheWindowsCaptionsAndTheSheetWithLineFeeds) {
     const auto run = runCli({});
@@ -82,7 +81,8 @@ TEST(person_output, ShowsMessagesFirstWithTheirTitle) {
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.out.starts_with("友情提示: 算不出来，请增加外墙厚度，或采取其他措施\n\n配筋计算结果：\n"));
     // Boxes the run did not reach stay empty, as in a window just opened, and no sheet.
-    EXPECT_TRUE(run.out.ends_with("  选用钢筋（mm）：太大了\n裂缝控制：\n  As（mm2）：\n  选用钢筋（mm）：\n  Wmax（mm）：\n"));
+    EXPECT_TRUE(
+        run.out.ends_with("  选用钢筋（mm）：太大了\n裂缝控制：\n  As（mm2）：\n  选用钢筋（mm）：\n  Wmax（mm）：\n"));
 }
 
 TEST(person_output, SaysWhenNoLoadCaseIsSelected) {

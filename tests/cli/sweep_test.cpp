@@ -12,10 +12,10 @@
 namespace rampwall::cli {
 namespace {
 
-using testing_support::runCli;
-using testing_support::splitLines;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
+using testing_support::runCli;
+using testing_support::splitLines;
 
 struct RangeCase {
     std::string name;
@@ -45,7 +45,9 @@ TEST_P(sweep_range, GivesEveryValueOnTheGrid) {
 INSTANTIATE_TEST_SUITE_P(
     cli, sweep_range,
     ::testing::ValuesIn(std::vector<RangeCase>{
-        {"h4_down_by_halves", "h4=-1:-6:-0.5", "h4",
+        {"h4_down_by_halves",
+         "h4=-1:-6:-0.5",
+         "h4",
          {"-1", "-1.5", "-2", "-2.5", "-3", "-3.5", "-4", "-4.5", "-5", "-5.5", "-6"}},
         {"h5_up", "h5=300:400:50", "h5", {"300", "350", "400"}},
         {"stop_off_the_grid", "h5=300:420:50", "h5", {"300", "350", "400"}},
@@ -82,24 +84,23 @@ TEST_P(sweep_bad_range, IsRefused) {
     EXPECT_THAT(std::get<std::string>(parsed), HasSubstr(GetParam().reason));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    cli, sweep_bad_range,
-    ::testing::ValuesIn(std::vector<BadRangeCase>{
-        {"step_zero", "h4=-1:-6:0", "cannot be zero"},
-        {"wrong_sign", "h4=-1:-6:0.5", "goes away from its end"},
-        {"wrong_sign_up", "h5=300:400:-50", "goes away from its end"},
-        {"too_many_rows", "h5=0:1e9:1", "more than 10000000 rows"},
-        {"step_too_small", "h5=0:1:1e-320", "too many rows"},
-        {"no_equals", "h4", "NAME=START:STOP:STEP"},
-        {"two_numbers", "h4=-1:-6", "NAME=START:STOP:STEP"},
-        {"four_numbers", "h4=-1:-6:-1:0", "NAME=START:STOP:STEP"},
-        {"not_a_number", "h4=-1:x:-1", "\"x\" is not a number"},
-        {"empty_start", "h4=:-6:-1", "\"\" is not a number"},
-        {"infinite", "h4=0:1e400:1", "is not a number"},
-        {"unknown_name", "h6=1:2:1", "cannot sweep \"h6\""},
-        {"list_name", "steel=0:3:1", "cannot sweep \"steel\""},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(cli, sweep_bad_range,
+                         ::testing::ValuesIn(std::vector<BadRangeCase>{
+                             {"step_zero", "h4=-1:-6:0", "cannot be zero"},
+                             {"wrong_sign", "h4=-1:-6:0.5", "goes away from its end"},
+                             {"wrong_sign_up", "h5=300:400:-50", "goes away from its end"},
+                             {"too_many_rows", "h5=0:1e9:1", "more than 10000000 rows"},
+                             {"step_too_small", "h5=0:1:1e-320", "too many rows"},
+                             {"no_equals", "h4", "NAME=START:STOP:STEP"},
+                             {"two_numbers", "h4=-1:-6", "NAME=START:STOP:STEP"},
+                             {"four_numbers", "h4=-1:-6:-1:0", "NAME=START:STOP:STEP"},
+                             {"not_a_number", "h4=-1:x:-1", "\"x\" is not a number"},
+                             {"empty_start", "h4=:-6:-1", "\"\" is not a number"},
+                             {"infinite", "h4=0:1e400:1", "is not a number"},
+                             {"unknown_name", "h6=1:2:1", "cannot sweep \"h6\""},
+                             {"list_name", "steel=0:3:1", "cannot sweep \"steel\""},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(sweep, GivesTheSameRowsAsTheEquivalentBatch) {
     const auto sweep = runCli({"--concrete", "C30", "--sweep", "h4=-1:-6:-0.5", "--case", "A"});
