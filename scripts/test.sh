@@ -9,3 +9,10 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
+
+# Hardening: the calculation and command-line tests again under the
+# sanitizers, static analysis with no findings, and each fuzz target for a
+# bounded time from its corpus.
+scripts/sanitizers.sh
+scripts/analyze.sh
+scripts/fuzz.sh
