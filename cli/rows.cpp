@@ -53,6 +53,7 @@ bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inp
     m_fields = inputFields;
     appendResultFields(m_fields, result, messages);
     appendCsvRecord(m_buffer, m_fields);
+    m_fields.clear(); // its views point into this row's result
     if (m_buffer.size() >= kFlushSize) {
         flush();
     }
