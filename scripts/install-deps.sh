@@ -8,7 +8,7 @@ packages=(
   # build
   g++ cmake ninja-build pkgconf
   # tests, benchmarks, fuzzing, analysis
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy cppcheck
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
   # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   # the sound back end (without plugins-base the default back end crashes)
