@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <memory>
+
 using rampwall::BackgroundMusic;
 using rampwall::test::RangeHttpServer;
 
@@ -128,11 +130,11 @@ void BackgroundMusicTest::noMusicSwitch() {
 
 void BackgroundMusicTest::noAddressMeansNoPlayer() {
     QWidget window;
-    auto* music = new BackgroundMusic(QUrl(), &window);
-    QCOMPARE(music->player(), nullptr);
-    QCOMPARE(music->audioOutput(), nullptr);
+    BackgroundMusic music(QUrl(), &window);
+    QCOMPARE(music.player(), nullptr);
+    QCOMPARE(music.audioOutput(), nullptr);
     QVERIFY(window.findChildren<QMediaPlayer*>().isEmpty());
-    music->stop(); // harmless without a player
+    music.stop(); // harmless without a player
 }
 
 void BackgroundMusicTest::startsByItselfWithTheStoredSettings() {
@@ -142,18 +144,18 @@ void BackgroundMusicTest::startsByItselfWithTheStoredSettings() {
 
     QWidget window;
     window.show();
-    auto* music = new BackgroundMusic(server.url("/music.mp3"), &window);
-    QMediaPlayer* player = music->player();
+    BackgroundMusic music(server.url("/music.mp3"), &window);
+    QMediaPlayer* player = music.player();
     QVERIFY(player);
-    QCOMPARE(window.findChild<BackgroundMusic*>(QStringLiteral("WindowsMediaPlayer1")), music);
+    QCOMPARE(window.findChild<BackgroundMusic*>(QStringLiteral("WindowsMediaPlayer1")), &music);
 
     // The stored settings.
     QCOMPARE(player->source(), server.url("/music.mp3"));
     QCOMPARE(player->loops(), 100);
     QCOMPARE(player->playbackRate(), 1.0);
-    QCOMPARE(player->audioOutput(), music->audioOutput());
-    QCOMPARE(music->audioOutput()->volume(), 0.5f);
-    QVERIFY(!music->audioOutput()->isMuted());
+    QCOMPARE(player->audioOutput(), music.audioOutput());
+    QCOMPARE(music.audioOutput()->volume(), 0.5f);
+    QVERIFY(!music.audioOutput()->isMuted());
     QCOMPARE(player->videoOutput(), nullptr);
 
     // Nothing more is asked of it: it fetches the file and plays.
@@ -213,8 +215,8 @@ void BackgroundMusicTest::failsUnnoticed() {
 
     QWidget window;
     window.show();
-    auto* music = new BackgroundMusic(url, &window);
-    QMediaPlayer* player = music->player();
+    BackgroundMusic music(url, &window);
+    QMediaPlayer* player = music.player();
     QVERIFY(player);
     QTRY_VERIFY_WITH_TIMEOUT(
         player->error() != QMediaPlayer::NoError || player->mediaStatus() == QMediaPlayer::InvalidMedia, 15000);
@@ -227,7 +229,7 @@ void BackgroundMusicTest::failsUnnoticed() {
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
     QVERIFY(window.isVisible() && window.isEnabled());
-    QCOMPARE(music->completedPlays(), 0);
+    QCOMPARE(music.completedPlays(), 0);
 }
 
 void BackgroundMusicTest::closingTheWindowStopsAtOnce() {
@@ -237,8 +239,8 @@ void BackgroundMusicTest::closingTheWindowStopsAtOnce() {
 
     QWidget window;
     window.show();
-    auto* music = new BackgroundMusic(server.url("/music.mp3"), &window);
-    QMediaPlayer* player = music->player();
+    BackgroundMusic music(server.url("/music.mp3"), &window);
+    QMediaPlayer* player = music.player();
     QTRY_VERIFY_WITH_TIMEOUT(player->playbackState() == QMediaPlayer::PlayingState && player->position() > 200, 10000);
 
     QVERIFY(window.close());
@@ -256,12 +258,12 @@ void BackgroundMusicTest::destroyingStopsAtOnce() {
     server.serve("/music.mp3", fixture("tone.mp3"), "audio/mpeg");
     QVERIFY(server.start());
 
-    auto* music = new BackgroundMusic(server.url("/music.mp3"));
+    auto music = std::make_unique<BackgroundMusic>(server.url("/music.mp3"));
     QPointer<QMediaPlayer> player = music->player();
     QTRY_VERIFY_WITH_TIMEOUT(player->playbackState() == QMediaPlayer::PlayingState && player->position() > 200, 10000);
     QSignalSpy states(player.data(), &QMediaPlayer::playbackStateChanged);
 
-    delete music;
+    music.reset();
     QVERIFY(player.isNull());
     QCOMPARE(states.size(), 1);
     QCOMPARE(states.at(0).at(0).value<QMediaPlayer::PlaybackState>(), QMediaPlayer::StoppedState);

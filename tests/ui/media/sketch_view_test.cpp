@@ -70,7 +70,7 @@ void SketchViewTest::usesOnlyTheSketchColours() {
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        for (const QString name : {QStringLiteral("fill"), QStringLiteral("stroke"), QStringLiteral("color")}) {
+        for (const QString& name : {QStringLiteral("fill"), QStringLiteral("stroke"), QStringLiteral("color")}) {
             if (!xml.attributes().hasAttribute(name))
                 continue;
             const QString value = xml.attributes().value(name).toString().toLower();
