@@ -10,12 +10,13 @@ HeadlessWindow::HeadlessWindow() {
         m_texts[slot(control)] = std::string(initialText(control));
     }
     fillLists(*this);
+    m_events.reserve(kEventsOfACompleteRun);
 }
 
 std::string HeadlessWindow::readText(Control box) { return m_texts[slot(box)]; }
 
 void HeadlessWindow::replaceText(Control box, std::string_view text) {
-    m_texts[slot(box)] = std::string(text);
+    m_texts[slot(box)].assign(text);
     m_events.push_back({WindowEvent::Kind::Write, box, std::string(text), {}});
 }
 

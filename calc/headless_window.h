@@ -48,6 +48,10 @@ public:
     bool isClosed() const { return m_closed; }
 
 private:
+    // Seven writes and at most two messages: room enough that a run never
+    // grows the record.
+    static constexpr std::size_t kEventsOfACompleteRun = 9;
+
     static std::size_t slot(Control control) { return static_cast<std::size_t>(control); }
 
     std::array<std::string, kAllControls.size()> m_texts;

@@ -3,7 +3,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <type_traits>
 #include <limits>
 
 namespace rampwall {
@@ -101,10 +103,75 @@ bool isPlainNumber(std::string_view text) {
     return i == n;
 }
 
+// Exact powers of ten in double: 10^22 is the largest one.
+constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common typed number ("350", "-4.5", "0.2") as a whole mantissa of at
+// most 15 digits times an exact power of ten up to 10^22: one multiplication
+// or division of two exact doubles, hence correctly rounded. Nothing when the
+// text is outside that case; from_chars then takes it. `ascii` is grammatical.
+std::optional<double> shortDecimal(std::string_view ascii) {
+    std::size_t i = 0;
+    const std::size_t n = ascii.size();
+    bool negative = false;
+    if (ascii[i] == '+' || ascii[i] == '-') {
+        negative = ascii[i] == '-';
+        ++i;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int scale = 0; // decimal places taken into the mantissa
+    bool afterPoint = false;
+    for (; i < n && ascii[i] != 'e' && ascii[i] != 'E'; ++i) {
+        if (ascii[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (mantissa != 0 || ascii[i] != '0') {
+            if (++digits > 15) {
+                return std::nullopt;
+            }
+        }
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(ascii[i] - '0');
+        scale += afterPoint ? 1 : 0;
+    }
+    int exponent = 0;
+    if (i < n) {
+        ++i; // 'e'
+        bool negativeExponent = false;
+        if (ascii[i] == '+' || ascii[i] == '-') {
+            negativeExponent = ascii[i] == '-';
+            ++i;
+        }
+        if (n - i > 3) {
+            return std::nullopt;
+        }
+        for (; i < n; ++i) {
+            exponent = exponent * 10 + (ascii[i] - '0');
+        }
+        exponent = negativeExponent ? -exponent : exponent;
+    }
+    exponent -= scale;
+    if (exponent < -22 || exponent > 22) {
+        return std::nullopt;
+    }
+    const auto whole = static_cast<double>(mantissa);
+    const double magnitude = exponent < 0 ? whole / kExactPowers[static_cast<std::size_t>(-exponent)]
+                                          : whole * kExactPowers[static_cast<std::size_t>(exponent)];
+    return negative ? -magnitude : magnitude;
+}
+
 template <typename T>
 std::optional<T> convert(std::string_view ascii) {
     if (!isPlainNumber(ascii)) {
         return std::nullopt;
+    }
+    if constexpr (std::is_same_v<T, double>) {
+        if (const std::optional<double> value = shortDecimal(ascii)) {
+            return value;
+        }
     }
     if (ascii.front() == '+') {
         ascii.remove_prefix(1); // from_chars takes no plus sign

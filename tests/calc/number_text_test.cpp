@@ -174,6 +174,32 @@ TEST(number_text, DoublesMatchExactRounding) {
     }
 }
 
+TEST(number_text, TypedDecimalsAreCorrectlyRounded) {
+    // Short decimals take a quicker road than from_chars; both must agree.
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> digitCount(1, 19);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 300000; ++i) {
+        std::string text = (i % 3 == 0) ? "-" : "";
+        const int count = digitCount(random);
+        const int point = std::uniform_int_distribution<int>(0, count)(random);
+        for (int d = 0; d < count; ++d) {
+            if (d == point) {
+                text += '.';
+            }
+            text += static_cast<char>('0' + digit(random));
+        }
+        if (i % 4 == 0) {
+            text += 'e' + std::to_string(exponent(random));
+        }
+        double expected = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(result.ptr, text.data() + text.size()) << text;
+        ASSERT_EQ(parseDouble(text), expected) << text;
+    }
+}
+
 TEST(number_text, Integers) {
     EXPECT_EQ(formatInteger(23), "23");
     EXPECT_EQ(formatInteger(-12), "-12");
