@@ -1,10 +1,13 @@
 #include "form1.h"
 
+#include "background_music.h"
 #include "calculation_stop.h"
 #include "compute.h"
 #include "control_table.h"
 #include "look.h"
+#include "sketch_view.h"
 #include "startup.h"
+#include "wall_icon.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -78,6 +81,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     installFontSubstitutes();
     setObjectName(qText(kFormName));
     setWindowTitle(qText(kWindowTitle));
+    setWindowIcon(wallIcon());
     // A fixed single border: a title bar with minimise and close, no maximise,
     // and a size the user cannot drag.
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -180,12 +184,11 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
         }
         return button;
     }
-    case ControlKind::SketchArea: {
-        auto* area = new QWidget(container);
-        area->setFocusPolicy(Qt::TabFocus);
-        return area;
-    }
-    case ControlKind::HiddenPlayer: return nullptr;
+    case ControlKind::SketchArea: return new SketchView(container);
+    case ControlKind::HiddenPlayer:
+        // Not a widget: the player shows nothing and plays by itself.
+        new BackgroundMusic(BackgroundMusic::startupSource(), this);
+        return nullptr;
     }
     return nullptr;
 }

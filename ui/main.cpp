@@ -1,3 +1,4 @@
+#include "background_music.h"
 #include "form1.h"
 #include "look.h"
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.rampwall.Rampwall"));
+    rampwall::BackgroundMusic::applyCommandLine(QApplication::arguments());
     rampwall::applyLook(app);
     rampwall::Form1 window;
     window.show();
