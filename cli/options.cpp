@@ -84,7 +84,11 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             if (!options.inputs.set(*input, *value)) {
                 // Appended rather than literal + string: g++ 12 at -O3 warns
                 // falsely about overlapping copies in the latter.
-                return error(std::string(1, '"').append(*value).append("\" is not an entry of the ").append(name).append(" list"));
+                return error(std::string(1, '"')
+                                 .append(*value)
+                                 .append("\" is not an entry of the ")
+                                 .append(name)
+                                 .append(" list"));
             }
             continue;
         }
