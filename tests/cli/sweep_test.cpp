@@ -19,7 +19,7 @@ using testing_support::splitLines;
 
 struct RangeCase {
     std::string name;
-    std::string spec;
+    std::string sweepText;
     std::string input;
     std::vector<std::string> values; // every value, as the input column shows it
 };
@@ -31,7 +31,7 @@ class sweep_range : public ::testing::TestWithParam<RangeCase> {};
 
 TEST_P(sweep_range, GivesEveryValueOnTheGrid) {
     const RangeCase& row = GetParam();
-    const auto parsed = parseSweep(row.spec);
+    const auto parsed = parseSweep(row.sweepText);
     ASSERT_TRUE(std::holds_alternative<SweepRange>(parsed)) << std::get<std::string>(parsed);
     const SweepRange& range = std::get<SweepRange>(parsed);
     EXPECT_EQ(kInputOptions[range.input].name, row.input);
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BadRangeCase {
     std::string name;
-    std::string spec;
+    std::string sweepText;
     std::string reason;
 };
 
@@ -79,7 +79,7 @@ void PrintTo(const BadRangeCase& row, std::ostream* out) { *out << row.name; }
 class sweep_bad_range : public ::testing::TestWithParam<BadRangeCase> {};
 
 TEST_P(sweep_bad_range, IsRefused) {
-    const auto parsed = parseSweep(GetParam().spec);
+    const auto parsed = parseSweep(GetParam().sweepText);
     ASSERT_TRUE(std::holds_alternative<std::string>(parsed));
     EXPECT_THAT(std::get<std::string>(parsed), HasSubstr(GetParam().reason));
 }
