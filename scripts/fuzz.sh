@@ -23,7 +23,7 @@ for target in parse_fuzz compute_fuzz format_fuzz; do
   fi
   echo "== $target: ${seconds}s"
   if build-fuzz/fuzz/"$target" "${options[@]}" "$work/$target/corpus" >"$work/$target/log" 2>&1; then
-    grep -E '^stat::number_of_executed_units' "$work/$target/log" | sed "s/^/   /"
+    grep -E '^stat::number_of_executed_units' "$work/$target/log" | sed "s/^/   /" || true
   else
     status=1
     tail -n 60 "$work/$target/log"
