@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <type_traits>
 #include <limits>
+#include <type_traits>
 
 namespace rampwall {
 
@@ -104,9 +104,8 @@ bool isPlainNumber(std::string_view text) {
 }
 
 // Exact powers of ten in double: 10^22 is the largest one.
-constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The common typed number ("350", "-4.5", "0.2") as a whole mantissa of at
 // most 15 digits times an exact power of ten up to 10^22: one multiplication

@@ -11,8 +11,8 @@
 namespace rampwall {
 namespace {
 
-using testing_support::DesignFixture;
 using ::testing::ElementsAre;
+using testing_support::DesignFixture;
 
 const std::vector<std::string> kAllSixAndSheet = {"Text6", "Text7", "Text19", "Text9", "Text11", "Text18", "Text12"};
 
@@ -217,7 +217,8 @@ const std::vector<std::string> kStrengthThree = {"Text6", "Text7", "Text19"};
 INSTANTIATE_TEST_SUITE_P(
     compute, stops,
     ::testing::Values(
-        StopCase{"cover_not_a_number", Control::Text13, "5o", "“迎水面保护层厚度c(mm)”不是有效的数字，请重新输入", kNone},
+        StopCase{"cover_not_a_number", Control::Text13, "5o", "“迎水面保护层厚度c(mm)”不是有效的数字，请重新输入",
+                 kNone},
         StopCase{"thickness_empty", Control::Text4, "", "“墙厚度h5(mm)”不是有效的数字，请重新输入", kNone},
         StopCase{"cover_as_thick_as_wall", Control::Text13, "350",
                  "“迎水面保护层厚度c(mm)”必须小于“墙厚度h5(mm)”，请重新输入", kNone},
@@ -226,9 +227,11 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"water_above_soil", Control::Text3, "0", "输入标高与实际情况不符，请重新输入", kNone},
         StopCase{"soil_above_top", Control::Text2, "0.5", "输入标高与实际情况不符，请重新输入", kNone},
         StopCase{"base_above_water", Control::Text16, "-0.8", "输入标高与实际情况不符，请重新输入", kNone},
-        StopCase{"soil_weight_not_a_number", Control::Text14, "十八", "“土容重(kN/m3)”不是有效的数字，请重新输入", kNone},
+        StopCase{"soil_weight_not_a_number", Control::Text14, "十八", "“土容重(kN/m3)”不是有效的数字，请重新输入",
+                 kNone},
         StopCase{"factor_grouped", Control::Text5, "1,2", "“荷载分项系数”不是有效的数字，请重新输入", kNone},
-        StopCase{"spacing_not_a_number", Control::Text10, "x", "“钢筋间距(mm)”不是有效的数字，请重新输入", kStrengthTwo},
+        StopCase{"spacing_not_a_number", Control::Text10, "x", "“钢筋间距(mm)”不是有效的数字，请重新输入",
+                 kStrengthTwo},
         StopCase{"spacing_zero", Control::Text10, "0", "“钢筋间距(mm)”必须大于零，请重新输入", kStrengthTwo},
         StopCase{"spacing_negative", Control::Text10, "-100", "“钢筋间距(mm)”必须大于零，请重新输入", kStrengthTwo},
         StopCase{"spacing_too_wide_for_any_bar", Control::Text10, "200", "算不出来，请增加外墙厚度，或采取其他措施",
@@ -291,28 +294,27 @@ TEST_P(elevations, ChecksOfEachCase) {
     type(Control::Text16, c.h4);
     type(Control::Text15, "10");
     compute();
-    const bool elevationMessage =
-        !window.messages().empty() && window.messages().front().text == kElevationMessage;
+    const bool elevationMessage = !window.messages().empty() && window.messages().front().text == kElevationMessage;
     EXPECT_EQ(elevationMessage, !c.passes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    compute, elevations,
-    ::testing::Values(ElevationCase{"a_startup", 0, "0", "-0.5", "-1.0", "-4.5", true},
-                      ElevationCase{"a_soil_at_water", 0, "0", "-1", "-1", "-4.5", true},
-                      ElevationCase{"a_water_at_base", 0, "0", "-0.5", "-4.5", "-4.5", true},
-                      ElevationCase{"a_water_above_soil", 0, "0", "-1.0", "-0.5", "-4.5", false},
-                      ElevationCase{"a_soil_above_top", 0, "0", "0.1", "-1.0", "-4.5", false},
-                      ElevationCase{"a_base_above_water", 0, "0", "-0.5", "-1.0", "-0.9", false},
-                      ElevationCase{"b_startup_water_above_base", 1, "0", "-0.5", "-1.0", "-4.5", false},
-                      ElevationCase{"b_example", 1, "0", "-0.5", "-5.0", "-4.5", true},
-                      ElevationCase{"b_water_at_base", 1, "0", "-0.5", "-4.5", "-4.5", true},
-                      ElevationCase{"b_soil_at_top", 1, "-0.5", "-0.5", "-5.0", "-4.5", true},
-                      ElevationCase{"b_soil_above_top", 1, "-0.6", "-0.5", "-5.0", "-4.5", false},
-                      ElevationCase{"b_soil_at_water", 1, "0", "-5.0", "-5.0", "-5.0", false},
-                      ElevationCase{"b_no_retained_height", 1, "0", "-4.5", "-5.0", "-4.5", false},
-                      ElevationCase{"b_soil_below_base", 1, "0", "-4.8", "-5.0", "-4.5", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(compute, elevations,
+                         ::testing::Values(ElevationCase{"a_startup", 0, "0", "-0.5", "-1.0", "-4.5", true},
+                                           ElevationCase{"a_soil_at_water", 0, "0", "-1", "-1", "-4.5", true},
+                                           ElevationCase{"a_water_at_base", 0, "0", "-0.5", "-4.5", "-4.5", true},
+                                           ElevationCase{"a_water_above_soil", 0, "0", "-1.0", "-0.5", "-4.5", false},
+                                           ElevationCase{"a_soil_above_top", 0, "0", "0.1", "-1.0", "-4.5", false},
+                                           ElevationCase{"a_base_above_water", 0, "0", "-0.5", "-1.0", "-0.9", false},
+                                           ElevationCase{"b_startup_water_above_base", 1, "0", "-0.5", "-1.0", "-4.5",
+                                                         false},
+                                           ElevationCase{"b_example", 1, "0", "-0.5", "-5.0", "-4.5", true},
+                                           ElevationCase{"b_water_at_base", 1, "0", "-0.5", "-4.5", "-4.5", true},
+                                           ElevationCase{"b_soil_at_top", 1, "-0.5", "-0.5", "-5.0", "-4.5", true},
+                                           ElevationCase{"b_soil_above_top", 1, "-0.6", "-0.5", "-5.0", "-4.5", false},
+                                           ElevationCase{"b_soil_at_water", 1, "0", "-5.0", "-5.0", "-5.0", false},
+                                           ElevationCase{"b_no_retained_height", 1, "0", "-4.5", "-5.0", "-4.5", false},
+                                           ElevationCase{"b_soil_below_base", 1, "0", "-4.8", "-5.0", "-4.5", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(design, CaseAEqualElevationsLeaveOnlyTheSurcharge) {
     for (Control elevation : {Control::Text1, Control::Text2, Control::Text3, Control::Text16}) {

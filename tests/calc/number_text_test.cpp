@@ -5,12 +5,12 @@
 #include <array>
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <random>
-#include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace rampwall {
@@ -32,7 +32,11 @@ const ParseCase kParseCases[] = {
     {"exponent", "1e2", 100.0},
     {"exponent_upper_signed", "2.5E-3", 0.0025},
     {"blanks_around", "  18\t", 18.0},
-    {"ideographic_space_around", "\xE3\x80\x80" "10" "\xE3\x80\x80", 10.0},
+    {"ideographic_space_around",
+     "\xE3\x80\x80"
+     "10"
+     "\xE3\x80\x80",
+     10.0},
     {"full_width_digits", "３５０", 350.0},
     {"full_width_sign_and_point", "－０．５", -0.5},
     {"full_width_plus", "＋１", 1.0},
@@ -131,8 +135,8 @@ INSTANTIATE_TEST_SUITE_P(number_text, FormatTest, testing::ValuesIn(kFormatCases
 template <typename T>
 double exactlyRounded(T value, int digits) {
     std::array<char, 64> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific,
-                                   digits - 1);
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific, digits - 1);
     double rounded = 0;
     std::from_chars(text.data(), end.ptr, rounded);
     return rounded;

@@ -58,9 +58,7 @@ TEST(sswr, DoubleFieldIsNarrowedBeforeRounding) {
     EXPECT_EQ(SSWR(static_cast<float>(1.2345)), 1.235f);
 }
 
-TEST(sswr, WidenedResultIsExact) {
-    EXPECT_EQ(static_cast<double>(SSWR(1.235f)), 1.2350000143051147);
-}
+TEST(sswr, WidenedResultIsExact) { EXPECT_EQ(static_cast<double>(SSWR(1.235f)), 1.2350000143051147); }
 
 } // namespace
 } // namespace rampwall

@@ -34,9 +34,7 @@ const BarCase kBarCases[] = {
 
 class chooseBarTest : public testing::TestWithParam<BarCase> {};
 
-TEST_P(chooseBarTest, SmallestBarWhoseAreaSuffices) {
-    EXPECT_EQ(chooseBar(GetParam().SAas), GetParam().bar);
-}
+TEST_P(chooseBarTest, SmallestBarWhoseAreaSuffices) { EXPECT_EQ(chooseBar(GetParam().SAas), GetParam().bar); }
 
 INSTANTIATE_TEST_SUITE_P(strength, chooseBarTest, testing::ValuesIn(kBarCases),
                          [](const testing::TestParamInfo<BarCase>& info) { return std::string(info.param.name); });
