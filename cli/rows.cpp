@@ -22,7 +22,7 @@ void appendResultFields(std::vector<std::string_view>& fields, const DesignResul
         const std::string* text = result.boxText(box);
         fields.emplace_back(text != nullptr ? std::string_view(*text) : std::string_view());
     }
-    fields.push_back(result.completed() ? "ok" : "stopped");
+    fields.emplace_back(result.completed() ? "ok" : "stopped");
     messages.clear();
     for (const ShownMessage& message : result.messages) {
         if (!messages.empty()) {
