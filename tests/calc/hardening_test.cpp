@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -64,6 +65,59 @@ TEST(hardening_sheet, SubnormalHeightBelowWaterTableIsShownExactly) {
     const std::string& sheet = window.text(Control::Text12);
     EXPECT_NE(sheet.find(" a=h3-h4=1e-310- 0=9.99999999999997E-311(m)\r\n"), std::string::npos) << sheet;
 }
+
+struct OverflowCase {
+    const char* name;
+    int loadCase;
+    const char* h1;
+    const char* h2;
+    const char* h3;
+    const char* h4;
+    const char* soil;
+    const char* quantity; // the load whose formula overflows
+};
+
+// Loads beyond the double range stop the run at the formula that overflows,
+// before the infinite value is stored; the run used to store it and stop
+// only at the next moment.
+const OverflowCase kOverflowCases[] = {
+    {"soil_1e308_gives_q21", 0, "0", "-3.0", "-3.0", "-980", "01e308", "q21"},
+    {"elevations_1e308_apart_give_a", 0, "1e308", "1e308", "1e308", "-1e308", "18", "a"},
+    {"wall_1e308_deep_gives_q31", 0, "0", "0", "0", "-1e308", "10", "q31"},
+    {"soil_1e308_above_water_gives_q11", 0, "0", "0", "-10", "-11", "1e308", "q11"},
+    {"case_b_1e308_high_gives_q11", 1, "1e308", "1e308", "-1e308", "-1e308", "18", "q11"},
+};
+
+void PrintTo(const OverflowCase& row, std::ostream* out) { *out << row.name; }
+
+bool finiteOrUnset(const std::optional<double>& field) { return !field || std::isfinite(*field); }
+
+class LoadOverflow : public ::testing::TestWithParam<OverflowCase> {};
+
+TEST_P(LoadOverflow, StopsWhereItOverflowsAndStoresNoInfinity) {
+    const OverflowCase& row = GetParam();
+    HeadlessWindow window;
+    window.setSelectedIndex(Control::Combo3, row.loadCase);
+    window.setText(Control::Text1, row.h1);
+    window.setText(Control::Text2, row.h2);
+    window.setText(Control::Text3, row.h3);
+    window.setText(Control::Text16, row.h4);
+    window.setText(Control::Text14, row.soil);
+    DesignState state;
+    ASSERT_EQ(COMPUTE(state, window), RunOutcome::Stopped);
+
+    ASSERT_EQ(window.events().size(), 1U); // the message, and no box written
+    const std::string& message = window.events().front().text;
+    EXPECT_NE(message.find("计算" + std::string(row.quantity) + "时"), std::string::npos) << message;
+    EXPECT_NE(message.find("超出范围"), std::string::npos) << message;
+    for (const std::optional<double>* load :
+         {&state.a, &state.b, &state.q11, &state.q21, &state.q31, &state.q42, &state.q22}) {
+        EXPECT_TRUE(finiteOrUnset(*load));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(hardening, LoadOverflow, ::testing::ValuesIn(kOverflowCases),
+                         [](const ::testing::TestParamInfo<OverflowCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace rampwall
