@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <locale>
 #include <optional>
 #include <random>
 #include <string>
@@ -79,15 +80,27 @@ TEST(number_text, CoverIsRoundedStraightTo32Bits) {
     EXPECT_EQ(parseSingle("1e39"), std::nullopt);
 }
 
-TEST(number_text, ParsingIgnoresTheProcessLocale) {
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") == nullptr) {
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+// A decimal comma and digit grouping, as many desktop locales have.
+struct CommaPunctuation : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(number_text, ParsingAndWritingIgnoreTheProcessLocale) {
+    const std::locale previousGlobal = std::locale::global(std::locale(std::locale::classic(), new CommaPunctuation));
+    const std::string previousC = std::setlocale(LC_NUMERIC, nullptr);
+    // The C library's own locale too, where the machine has one with a comma.
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
     }
     EXPECT_EQ(parseDouble("0.5"), 0.5);
     EXPECT_EQ(parseDouble("0,5"), std::nullopt);
-    EXPECT_EQ(formatDouble(0.5), "0.5");
-    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(parseDouble("1.234,5"), std::nullopt);
+    EXPECT_EQ(formatDouble(1234.5), "1234.5");
+    EXPECT_EQ(formatSingle(0.43f), "0.43");
+    std::setlocale(LC_NUMERIC, previousC.c_str());
+    std::locale::global(previousGlobal);
 }
 
 struct FormatCase {
