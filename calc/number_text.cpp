@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -107,6 +108,10 @@ bool isPlainNumber(std::string_view text) {
 constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Exact powers of ten in float: 10^10 = 2^10 · 5^10 and 5^10 < 2^24.
+constexpr std::array<float, 11> kExactSinglePowers = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                      1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+
 // The common typed number ("350", "-4.5", "0.2") as a whole mantissa of at
 // most 15 digits times an exact power of ten up to 10^22: one multiplication
 // or division of two exact doubles, hence correctly rounded. Nothing when the
@@ -184,9 +189,79 @@ std::optional<T> convert(std::string_view ascii) {
     return value;
 }
 
+// The usual typed number, "-4.5", "350", "0.2": ASCII sign, digits and at
+// most one point, no blanks and no exponent, at most 15 digits in all. Read
+// in one pass as a whole mantissa and the count of digits after the point;
+// nothing for any other text, which the general path then decides on.
+struct TypedDecimal {
+    bool negative = false;
+    std::uint64_t mantissa = 0;
+    std::size_t decimals = 0;
+};
+
+std::optional<TypedDecimal> readTypedDecimal(std::string_view text) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    if (at == end) {
+        return std::nullopt;
+    }
+    TypedDecimal typed;
+    typed.negative = *at == '-';
+    if (typed.negative || *at == '+') {
+        ++at;
+    }
+    int digits = 0;
+    bool afterPoint = false;
+    for (; at != end; ++at) {
+        const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'};
+        if (digit < 10U) {
+            if (++digits > 15) {
+                return std::nullopt;
+            }
+            typed.mantissa = typed.mantissa * 10U + digit;
+            typed.decimals += afterPoint ? 1U : 0U;
+        } else if (*at == '.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    return typed;
+}
+
+// A typed decimal whose mantissa and power of ten are both exact in T needs
+// one division, which IEEE arithmetic rounds correctly: up to 15 digits over
+// 10^22 for a double, up to 2^24 over 10^10 for a Single.
+template <typename T>
+std::optional<T> quickValue(std::string_view text) {
+    const std::optional<TypedDecimal> typed = readTypedDecimal(text);
+    if (!typed) {
+        return std::nullopt;
+    }
+    T magnitude{};
+    if constexpr (std::is_same_v<T, double>) {
+        if (typed->decimals >= kExactPowers.size()) {
+            return std::nullopt;
+        }
+        magnitude = static_cast<double>(typed->mantissa) / kExactPowers[typed->decimals];
+    } else {
+        if (typed->decimals >= kExactSinglePowers.size() || typed->mantissa > (std::uint64_t{1} << 24U)) {
+            return std::nullopt;
+        }
+        magnitude = static_cast<float>(typed->mantissa) / kExactSinglePowers[typed->decimals];
+    }
+    return typed->negative ? -magnitude : magnitude;
+}
+
 template <typename T>
 std::optional<T> parse(std::string_view text) {
-    // The usual text is plain ASCII with nothing to strip or translate.
+    if (const std::optional<T> value = quickValue<T>(text)) {
+        return value;
+    }
+    // Otherwise the usual text is plain ASCII with nothing to strip or translate.
     bool plain = !text.empty();
     for (char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
@@ -202,45 +277,111 @@ std::optional<T> parse(std::string_view text) {
     return convert<T>(*ascii);
 }
 
+// Significant digits, at most 15 of them (17 in a shortest round-trip text),
+// with room behind: any run of them is copied as one fixed 16-byte block,
+// which the compiler does in two moves instead of a call to memcpy.
+using Digits = std::array<char, 32>;
+constexpr std::size_t kDigitBlock = 16;
+
+// "00" to "99": digits are written two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// 10^0 to 10^15 as integers: the digit count of a whole number below 10^16.
+constexpr std::array<std::uint64_t, 16> kWholePowers = [] {
+    std::array<std::uint64_t, 16> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10U;
+    }
+    return powers;
+}();
+
+// The `count` lowest decimal digits of `value`, leading zeros included, into
+// sig[0..count).
+void writeDigits(Digits& sig, std::uint64_t value, std::size_t count) {
+    std::size_t at = count;
+    while (at >= 2) {
+        const auto pair = static_cast<std::size_t>(value % 100U) * 2;
+        value /= 100U;
+        at -= 2;
+        sig[at] = kDigitPairs[pair];
+        sig[at + 1] = kDigitPairs[pair + 1];
+    }
+    if (at == 1) {
+        sig[0] = static_cast<char>('0' + value % 10U);
+    }
+}
+
+// A number's text built on the stack and appended to the output in one go.
+// The longest general form is 22 characters, "-0.000" and 15 digits or
+// "-d.ddddddddddddddE-308"; a digit block may write up to 16 beyond the text.
+class NumberText {
+public:
+    void put(char ch) { m_chars[m_size++] = ch; }
+    void putDigits(const Digits& sig, std::size_t from, std::size_t count) {
+        std::memcpy(m_chars.data() + m_size, sig.data() + from, kDigitBlock);
+        m_size += count;
+    }
+    void repeat(char ch, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            m_chars[m_size++] = ch;
+        }
+    }
+    void appendTo(std::string& out) const { out.append(m_chars.data(), m_size); }
+
+private:
+    std::array<char, 48> m_chars{};
+    std::size_t m_size = 0;
+};
+
 // Places the significant digits sig[0..count) with decimal exponent `exponent`
-// (the value is d.ddd × 10^exponent) in the general form.
-void placeDigits(std::string& out, bool negative, const char* sig, std::size_t count, int exponent, int digits) {
+// (the value is d.ddd × 10^exponent) in the general form. `count` is at most
+// `digits`, which is 7 or 15.
+void placeDigits(std::string& out, bool negative, const Digits& sig, std::size_t count, int exponent, int digits) {
     while (count > 1 && sig[count - 1] == '0') {
         --count;
     }
+    NumberText text;
     if (negative) {
-        out.push_back('-');
+        text.put('-');
     }
     if (exponent < -4 || exponent >= digits) {
-        out.push_back(sig[0]);
+        text.put(sig[0]);
         if (count > 1) {
-            out.push_back('.');
-            out.append(sig + 1, count - 1);
+            text.put('.');
+            text.putDigits(sig, 1, count - 1);
         }
-        out.push_back('E');
-        out.push_back(exponent < 0 ? '-' : '+');
-        const int magnitude = std::abs(exponent);
-        if (magnitude < 10) {
-            out.push_back('0');
+        text.put('E');
+        text.put(exponent < 0 ? '-' : '+');
+        int magnitude = std::abs(exponent);
+        if (magnitude >= 100) {
+            text.put(static_cast<char>('0' + magnitude / 100));
+            magnitude %= 100;
         }
-        appendInteger(out, magnitude);
-        return;
+        text.put(static_cast<char>('0' + magnitude / 10));
+        text.put(static_cast<char>('0' + magnitude % 10));
+    } else if (exponent < 0) {
+        text.put('0');
+        text.put('.');
+        text.repeat('0', static_cast<std::size_t>(-exponent - 1));
+        text.putDigits(sig, 0, count);
+    } else if (const auto wholeDigits = static_cast<std::size_t>(exponent) + 1; count <= wholeDigits) {
+        text.putDigits(sig, 0, count);
+        text.repeat('0', wholeDigits - count);
+    } else {
+        text.putDigits(sig, 0, wholeDigits);
+        text.put('.');
+        text.putDigits(sig, wholeDigits, count - wholeDigits);
     }
-    if (exponent < 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out.append(sig, count);
-        return;
-    }
-    const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
-    if (count <= wholeDigits) {
-        out.append(sig, count);
-        out.append(wholeDigits - count, '0');
-        return;
-    }
-    out.append(sig, wholeDigits);
-    out.push_back('.');
-    out.append(sig + wholeDigits, count - wholeDigits);
+    text.appendTo(out);
 }
 
 // Splits to_chars' scientific text "-d.ddde±x" into digits and exponent.
@@ -250,11 +391,11 @@ void placeScientific(std::string& out, const char* first, const char* last, int 
     if (negative) {
         ++first;
     }
-    std::array<char, 48> sig{};
+    Digits sig{};
     std::size_t count = 0;
     const char* at = first;
     for (; at != last && *at != 'e'; ++at) {
-        if (*at != '.' && count < sig.size()) {
+        if (*at != '.' && count < sig.size() - kDigitBlock) {
             sig[count++] = *at;
         }
     }
@@ -270,7 +411,7 @@ void placeScientific(std::string& out, const char* first, const char* last, int 
             exponent = -exponent;
         }
     }
-    placeDigits(out, negative, sig.data(), count, exponent, digits);
+    placeDigits(out, negative, sig, count, exponent, digits);
 }
 
 // The exact value rounded to `digits` significant digits (ties to even).
@@ -302,6 +443,11 @@ constexpr std::array<double, 12> kPowersOfTen = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e
 // 10^0 to 10^10, each exact in double.
 constexpr std::array<double, 11> kScales = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
 
+// Rounds 0 ≤ x < 2^52 to a whole number, ties to even, as nearbyint does in
+// the default rounding mode: x + 2^52 has no bits below the units, so the
+// addition itself rounds, and taking 2^52 away again is exact.
+double roundToWhole(double x) { return (x + 0x1p52) - 0x1p52; }
+
 } // namespace
 
 void appendSingle(std::string& out, float value) {
@@ -321,18 +467,16 @@ void appendSingle(std::string& out, float value) {
         }
         int exponent = static_cast<int>(above) - 5;
         const double scaled = magnitude * kScales[static_cast<std::size_t>(6 - exponent)];
-        auto whole = static_cast<long long>(std::nearbyint(scaled));
-        if (whole == 10000000) {
-            whole = 1000000;
+        // Below 10^7 + 1: unsigned 32-bit digit steps are the cheapest.
+        auto whole = static_cast<std::uint32_t>(roundToWhole(scaled));
+        if (whole == 10000000U) {
+            whole = 1000000U;
             ++exponent;
         }
         if (exponent < 7) {
-            std::array<char, 8> sig{};
-            for (int i = 6; i >= 0; --i) {
-                sig[static_cast<std::size_t>(i)] = static_cast<char>('0' + whole % 10);
-                whole /= 10;
-            }
-            placeDigits(out, wide < 0, sig.data(), 7, exponent, 7);
+            Digits sig{};
+            writeDigits(sig, whole, 7);
+            placeDigits(out, wide < 0, sig, 7, exponent, 7);
             return;
         }
     }
@@ -354,18 +498,14 @@ void appendDouble(std::string& out, double value) {
             break;
         }
         if (product >= 1 && product == std::floor(product)) {
-            std::array<char, 16> sig{};
-            auto whole = static_cast<unsigned long long>(product);
-            int count = 0;
-            std::array<char, 16> reversed{};
-            while (whole != 0) {
-                reversed[static_cast<std::size_t>(count++)] = static_cast<char>('0' + whole % 10);
-                whole /= 10;
+            const auto whole = static_cast<std::uint64_t>(product);
+            std::size_t count = 1;
+            while (count < kWholePowers.size() && whole >= kWholePowers[count]) {
+                ++count;
             }
-            for (int i = 0; i < count; ++i) {
-                sig[static_cast<std::size_t>(i)] = reversed[static_cast<std::size_t>(count - 1 - i)];
-            }
-            placeDigits(out, value < 0, sig.data(), static_cast<std::size_t>(count), count - 1 - k, 15);
+            Digits sig{};
+            writeDigits(sig, whole, count);
+            placeDigits(out, value < 0, sig, count, static_cast<int>(count) - 1 - k, 15);
             return;
         }
     }
