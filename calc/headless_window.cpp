@@ -17,7 +17,11 @@ std::string HeadlessWindow::readText(Control box) { return m_texts[slot(box)]; }
 
 void HeadlessWindow::replaceText(Control box, std::string_view text) {
     m_texts[slot(box)].assign(text);
-    m_events.push_back({WindowEvent::Kind::Write, box, std::string(text), {}});
+    // Built in place: a batch row or a benchmark writes seven boxes a run.
+    WindowEvent& written = m_events.emplace_back();
+    written.kind = WindowEvent::Kind::Write;
+    written.box = box;
+    written.text.assign(text);
 }
 
 int HeadlessWindow::selectedIndex(Control list) { return m_selected[slot(list)]; }

@@ -13,10 +13,10 @@ namespace rampwall {
 
 struct WindowEvent {
     enum class Kind { Write, Message };
-    Kind kind;
-    Control box;       // the box written (Write only)
-    std::string text;  // the text written, or the message text
-    std::string title; // the message title (Message only)
+    Kind kind = Kind::Write;
+    Control box = Control::Text12; // the box written (Write only)
+    std::string text;              // the text written, or the message text
+    std::string title;             // the message title (Message only)
 
     bool operator==(const WindowEvent&) const = default;
 };
