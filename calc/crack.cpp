@@ -12,8 +12,9 @@ namespace {
 // Area per metre of bars of diameter deq at spacing ss (mm²/m), rounded.
 float barArea(int deq, double ss) { return roundStored(kPi / 4 * deq * deq * 1000 / ss, "As"); }
 
-// W − 1.05·Wmax in double: W is the stored value widened exactly.
-double excess(const DesignState& state, double Wmax) { return widen(state.W) - 1.05 * Wmax; }
+// W − 1.05·Wmax in double: W is the stored value widened exactly. A limit
+// so large that 1.05·Wmax overflows would pass every width unnoticed.
+double excess(const DesignState& state, double Wmax) { return widen(state.W) - finite(1.05 * Wmax, "Wmax"); }
 
 } // namespace
 

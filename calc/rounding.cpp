@@ -8,6 +8,12 @@
 namespace rampwall {
 
 double divide(double numerator, double denominator, std::string_view quantity) {
+    // Stored values and typed inputs are finite, so an infinite operand has
+    // overflowed earlier in the same formula; dividing by it would hide that
+    // as a quotient of 0.
+    if (!std::isfinite(numerator) || !std::isfinite(denominator)) {
+        stopOutOfRange(quantity);
+    }
     if (denominator == 0.0) {
         stopDivisionByZero(quantity);
     }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace rampwall {
 namespace {
@@ -118,6 +119,54 @@ TEST_P(LoadOverflow, StopsWhereItOverflowsAndStoresNoInfinity) {
 
 INSTANTIATE_TEST_SUITE_P(hardening, LoadOverflow, ::testing::ValuesIn(kOverflowCases),
                          [](const ::testing::TestParamInfo<OverflowCase>& info) { return info.param.name; });
+
+struct LateOverflowCase {
+    const char* name;
+    Control box;
+    const char* text;
+    const char* quantity;              // the formula that overflows
+    std::vector<Control> writtenFirst; // the boxes written before it
+};
+
+// Overflows past the loads, inside a formula whose result alone would look
+// harmless: a denominator of infinity gives a quotient of 0, a limit of
+// infinity passes every width. Each stops at its formula instead.
+const LateOverflowCase kLateOverflowCases[] = {
+    {"wall_1e153_thick_overflows_alfas_denominator", Control::Text4, "1e153", "αs", {}},
+    {"limit_1_75e308_overflows_the_stop_test",
+     Control::Text8,
+     "1.75e308", // 1.05 times it is beyond the double range
+     "Wmax",
+     {Control::Text6, Control::Text7, Control::Text19}},
+};
+
+void PrintTo(const LateOverflowCase& row, std::ostream* out) { *out << row.name; }
+
+class LateOverflow : public ::testing::TestWithParam<LateOverflowCase> {};
+
+TEST_P(LateOverflow, StopsAtItsFormulaWithTheEarlierBoxesOnly) {
+    const LateOverflowCase& row = GetParam();
+    HeadlessWindow window;
+    window.setText(row.box, row.text);
+    DesignState state;
+    ASSERT_EQ(COMPUTE(state, window), RunOutcome::Stopped);
+
+    std::vector<Control> written;
+    std::vector<std::string> messages;
+    for (const WindowEvent& event : window.events()) {
+        if (event.kind == WindowEvent::Kind::Write) {
+            written.push_back(event.box);
+        } else {
+            messages.push_back(event.text);
+        }
+    }
+    EXPECT_EQ(written, row.writtenFirst);
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_EQ(messages.front(), "计算" + std::string(row.quantity) + "时数值超出范围，请检查输入数据");
+}
+
+INSTANTIATE_TEST_SUITE_P(hardening, LateOverflow, ::testing::ValuesIn(kLateOverflowCases),
+                         [](const ::testing::TestParamInfo<LateOverflowCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace rampwall
