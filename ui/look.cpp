@@ -1,6 +1,7 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace rampwall {
@@ -53,11 +54,31 @@ QPalette windowPalette() {
     return palette;
 }
 
+namespace {
+
+// Some desktop themes put pictures on dialog buttons (a tick on OK); the
+// message boxes stay plain, with a bare OK button, on every desktop.
+class PlainButtonsStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+QStyle* windowStyle(QStyle* base) { return new PlainButtonsStyle(base); }
+
 void applyLook(QApplication& app) {
     installFontSubstitutes();
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        app.setStyle(fusion); // the application takes ownership
-    }
+    // The application takes ownership of the style, and the style of Fusion.
+    app.setStyle(windowStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     app.setPalette(windowPalette());
 }
 

@@ -10,6 +10,7 @@
 #include <QRgb>
 
 class QApplication;
+class QStyle;
 
 namespace rampwall {
 
@@ -26,6 +27,10 @@ QFont controlFont(FontRole role);
 
 // Light palette on the dialog face, for the window and its message boxes.
 QPalette windowPalette();
+
+// `base` (Fusion for the window) with dialog buttons kept free of pictures,
+// whatever the desktop theme asks. Takes ownership of `base`.
+QStyle* windowStyle(QStyle* base);
 
 // Fusion style, the fixed palette and the font substitutes, application-wide.
 void applyLook(QApplication& app);

@@ -16,8 +16,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QtTest>
 
@@ -620,6 +622,29 @@ private slots:
         QVERIFY(modal);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(m_form->isVisible());
+    }
+
+    void messageBoxButtonsCarryNoPicture() {
+        // A desktop theme that wants pictures on dialog buttons, as some do.
+        class PicturesOnButtons : public QProxyStyle {
+        public:
+            using QProxyStyle::QProxyStyle;
+            int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                          QStyleHintReturn* returnData) const override {
+                return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                           ? 1
+                           : QProxyStyle::styleHint(hint, option, widget, returnData);
+            }
+        };
+        const auto okHasPicture = [](QStyle* style) {
+            QApplication::setStyle(style); // the application owns it from here
+            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("友情提示:"), QStringLiteral("x"), QMessageBox::Ok);
+            return !box.button(QMessageBox::Ok)->icon().isNull();
+        };
+        // Left to the theme, OK would carry a tick; the window's style keeps it bare.
+        QVERIFY(okHasPicture(new PicturesOnButtons(QStyleFactory::create(QStringLiteral("Fusion")))));
+        QVERIFY(!okHasPicture(windowStyle(new PicturesOnButtons(QStyleFactory::create(QStringLiteral("Fusion"))))));
+        applyLook(*qApp);
     }
 
     // ---- Keys ----
