@@ -95,6 +95,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setTabOrderFromTable();
     connectCommands();
     Form_Load();
+    // The hidden player starts once the lists are filled, as the last step of
+    // opening the window. Not a widget: it shows nothing and plays by itself.
+    new BackgroundMusic(BackgroundMusic::startupSource(), this);
     listOf(Control::Combo1)->setFocus();
 }
 
@@ -186,9 +189,8 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
     }
     case ControlKind::SketchArea: return new SketchView(container);
     case ControlKind::HiddenPlayer:
-        // Not a widget: the player shows nothing and plays by itself.
-        new BackgroundMusic(BackgroundMusic::startupSource(), this);
-        return nullptr;
+        return nullptr; // nothing to place; the constructor starts it after Form_Load
+
     }
     return nullptr;
 }
