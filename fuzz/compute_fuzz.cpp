@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -140,7 +141,12 @@ void checkRun(const Design& design) {
     DesignState state;
     HeadlessWindow window;
     RunOutcome outcome{};
+    // An overflow, an invalid operation or a division by zero in the hardware
+    // must never go unnoticed: an infinite denominator makes a harmless-looking
+    // 0, an infinite limit passes every width.
+    std::feclearexcept(FE_ALL_EXCEPT);
     const std::vector<WindowEvent> events = run(design, {}, outcome, state, window);
+    const bool arithmeticFault = std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO) != 0;
 
     std::size_t writes = 0;
     std::size_t messages = 0;
@@ -168,8 +174,14 @@ void checkRun(const Design& design) {
     case RunOutcome::Stopped:
         require(messages >= 1, "every stop comes with a message");
         require(writes < kWriteOrder.size(), "a stopped run does not write the sheet");
+        // Reading a typed number beyond the range may raise the overflow flag
+        // in the C library; it is then not a number.
+        require(!arithmeticFault || messageTexts.back().find("超出范围") != std::string::npos ||
+                    messageTexts.back().find("不是有效的数字") != std::string::npos,
+                "a run that overflowed stops with the out-of-range message", messageTexts.back());
         break;
     case RunOutcome::Completed:
+        require(!arithmeticFault, "a completed run raised no overflow, invalid operation or division by zero");
         require(writes == kWriteOrder.size(), "a completed run writes all six results and the sheet");
         require(messages == 0 || (messages == 1 && messageTexts[0] == kMomentTooLargeMessage),
                 "a completed run can only have told that the moment is large");
