@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <system_error>
 
 #ifndef RAMPWALL_VERSION
@@ -23,15 +22,20 @@ namespace {
 
 std::optional<std::string> readAll(const std::string& file, std::istream& in) {
     if (file == "-") {
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::string text(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+        return in.bad() ? std::nullopt : std::optional<std::string>(std::move(text));
+    }
+    // A folder opens like a file here and then reads as nothing at all.
+    std::error_code failure;
+    if (std::filesystem::is_directory(file, failure)) {
+        return std::nullopt;
     }
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return std::move(text).str();
+    std::string text(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>{});
+    return stream.bad() ? std::nullopt : std::optional<std::string>(std::move(text));
 }
 
 int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
@@ -47,9 +51,7 @@ int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
     return result.completed() ? kExitCompleted : kExitNotCompleted;
 }
 
-} // namespace
-
-int runCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
+int runMode(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
     auto parsed = parseOptions(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         err << "rampwall-cli: " << usage->message << "\n" << usageText();
@@ -85,6 +87,20 @@ int runCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
         return kExitUsage;
     }
     return runBatch(*csv, writer, err);
+}
+
+} // namespace
+
+int runCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const int status = runMode(args, in, out, err);
+    // A full disk or a closed pipe must not pass for a finished run: a script
+    // would take a cut-off table for the whole of it.
+    out.flush();
+    if (!out) {
+        err << "rampwall-cli: cannot write the output\n";
+        return status == kExitUsage ? kExitUsage : kExitNotCompleted;
+    }
+    return status;
 }
 
 } // namespace rampwall::cli

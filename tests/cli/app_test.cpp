@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
+#include <string_view>
+#include <vector>
 
 namespace rampwall {
 namespace {
@@ -216,6 +219,39 @@ TEST(cli_exit, UsageErrorsExitWithTwoAndSayHow) {
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.err.starts_with("rampwall-cli: unknown option --bogus\nusage: rampwall-cli"));
 }
+
+struct WriteFailureCase {
+    std::string name;
+    std::vector<std::string> args;
+    std::string input;
+};
+
+void PrintTo(const WriteFailureCase& row, std::ostream* out) { *out << row.name; }
+
+class cli_write_failure : public ::testing::TestWithParam<WriteFailureCase> {};
+
+// Standard output that takes nothing, as on a full disk: no run may then
+// claim success, however well the design itself went.
+TEST_P(cli_write_failure, IsNeverASuccess) {
+    const WriteFailureCase& row = GetParam();
+    const std::vector<std::string_view> args(row.args.begin(), row.args.end());
+    std::istringstream in(row.input);
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    std::ostringstream err;
+    EXPECT_EQ(cli::runCli(args, in, out, err), 1);
+    EXPECT_THAT(err.str(), ::testing::HasSubstr("rampwall-cli: cannot write the output"));
+}
+
+INSTANTIATE_TEST_SUITE_P(cli, cli_write_failure,
+                         ::testing::ValuesIn(std::vector<WriteFailureCase>{
+                             {"design", {}, ""},
+                             {"json", {"--json"}, ""},
+                             {"help", {"--help"}, ""},
+                             {"batch", {"--batch", "-"}, "h5\n350\n"},
+                             {"sweep", {"--sweep", "h5=300:400:50"}, ""},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(cli_help, DocumentsEveryOptionWithItsUnit) {
     const auto run = runCli({"--help"});
