@@ -4,6 +4,7 @@
 #include "inputs.h"
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace rampwall::cli {
@@ -33,26 +34,31 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
     }
 
     // Column names may carry blanks around them ("h1, h2"); the values may not,
-    // since a value is a box text exactly as typed.
-    std::vector<std::size_t> columns;
+    // since a value is a box text exactly as typed. A column that names no
+    // input, or one named before, is an error of the header: it is reported,
+    // passed through as given and used for nothing, and the rows still run.
+    std::size_t failed = 0;
+    std::vector<std::optional<std::size_t>> columns;
     std::vector<bool> seen(kInputOptions.size());
     for (const std::string& name : record.fields) {
-        const std::optional<std::size_t> input = inputByName(trimmed(name));
+        std::optional<std::size_t> input = inputByName(trimmed(name));
         if (!input) {
-            err << "rampwall-cli: line " << record.line << ": unknown column \"" << name << "\"\n";
-            return 1;
+            err << "rampwall-cli: line " << record.line << ": unknown column \"" << name
+                << "\"; its values are not used\n";
+            ++failed;
+        } else if (seen[*input]) {
+            err << "rampwall-cli: line " << record.line << ": column \"" << name
+                << "\" appears twice; the first one is used\n";
+            ++failed;
+            input.reset();
+        } else {
+            seen[*input] = true;
         }
-        if (seen[*input]) {
-            err << "rampwall-cli: line " << record.line << ": column \"" << name << "\" appears twice\n";
-            return 1;
-        }
-        seen[*input] = true;
-        columns.push_back(*input);
+        columns.push_back(input);
     }
     const std::vector<std::string> headerNames = record.fields;
     writer.header({headerNames.begin(), headerNames.end()});
 
-    std::size_t failed = 0;
     std::vector<std::string_view> fields;
     for (std::size_t number = 1; reader.next(record); ++number) {
         if (record.error) {
@@ -69,9 +75,9 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
         DesignInputs inputs;
         bool usable = true;
         for (std::size_t i = 0; i < columns.size() && usable; ++i) {
-            if (!inputs.set(columns[i], record.fields[i])) {
+            if (columns[i] && !inputs.set(*columns[i], record.fields[i])) {
                 err << "rampwall-cli: line " << record.line << ": \"" << record.fields[i]
-                    << "\" is not an entry of the " << kInputOptions[columns[i]].name << " list\n";
+                    << "\" is not an entry of the " << kInputOptions[*columns[i]].name << " list\n";
                 usable = false;
             }
         }

@@ -3,6 +3,7 @@
 #include "csv.h"
 
 #include <fstream>
+#include <system_error>
 
 namespace rampwall::cli {
 
@@ -58,11 +59,21 @@ bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inp
         flush();
     }
 
-    const std::string* sheet = result.boxText(Control::Text12);
-    if (!m_sheets || !result.completed() || sheet == nullptr) {
+    if (!m_sheets) {
         return true;
     }
     const std::filesystem::path path = *m_sheets / ("row-" + std::to_string(number) + ".txt");
+    const std::string* sheet = result.boxText(Control::Text12);
+    if (!result.completed() || sheet == nullptr) {
+        // A row without a sheet leaves no file, not even one from an earlier run.
+        std::error_code failure;
+        std::filesystem::remove(path, failure);
+        if (failure) {
+            m_err << "rampwall-cli: row " << number << ": cannot remove the old " << path.string() << "\n";
+            return false;
+        }
+        return true;
+    }
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(sheet->data(), static_cast<std::streamsize>(sheet->size()));
     file.close();

@@ -204,13 +204,63 @@ TEST_P(batch_header, FailsTheWholeFile) {
 
 INSTANTIATE_TEST_SUITE_P(cli, batch_header,
                          ::testing::ValuesIn(std::vector<HeaderCase>{
-                             {"unknown_column", "h5,thickness\n350,1\n", "line 1: unknown column \"thickness\""},
-                             {"window_name_is_not_a_column", "Text4\n350\n", "line 1: unknown column \"Text4\""},
-                             {"column_twice", "h5,h5\n350,350\n", "line 1: column \"h5\" appears twice"},
                              {"empty_file", "", "no header row"},
                              {"only_blank_lines", "\r\n\r\n", "no header row"},
                              {"broken_quote_in_header", "\"h5\nrest",
                               "line 1: the quoted field opened on line 1 is never closed"},
+                         }),
+                         [](const auto& info) { return info.param.name; });
+
+// A column the header cannot use is reported with its line; the rows still
+// run, with the column passed through and its values used for nothing.
+struct ColumnCase {
+    std::string name;
+    std::string csv;
+    std::string error;
+    WindowInputs window; // what the single row amounts to in the window
+};
+
+void PrintTo(const ColumnCase& row, std::ostream* out) { *out << row.name; }
+
+class batch_header_column : public ::testing::TestWithParam<ColumnCase> {};
+
+TEST_P(batch_header_column, IsReportedAndTheRowsStillRun) {
+    const ColumnCase& c = GetParam();
+    const auto run = runCli({"--batch", "-"}, c.csv);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr(c.error));
+    const auto records = readCsv(run.out);
+    ASSERT_EQ(records.size(), 2u);
+    const auto header = readCsv(c.csv).front();
+    ASSERT_GE(records[1].size(), header.size() + 2);
+    EXPECT_EQ(std::vector<std::string>(records[0].begin(), records[0].begin() + static_cast<long>(header.size())),
+              header);
+    // As_strength is the second result column.
+    const std::string& strengthArea = records[1][header.size() + 1];
+    const auto window = computeInWindow(c.window);
+    std::string expected;
+    for (const WindowEvent& event : window.events) {
+        if (event.kind == WindowEvent::Kind::Write && event.box == Control::Text7) {
+            expected = event.text;
+        }
+    }
+    EXPECT_EQ(strengthArea, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(cli, batch_header_column,
+                         ::testing::ValuesIn(std::vector<ColumnCase>{
+                             {"unknown_column",
+                              "h5,thickness\n150,1\n",
+                              "line 1: unknown column \"thickness\"",
+                              {{{Control::Text4, "150"}}, {}}},
+                             {"window_name_is_not_a_column",
+                              "Text4,h5\n150,200\n",
+                              "line 1: unknown column \"Text4\"",
+                              {{{Control::Text4, "200"}}, {}}},
+                             {"column_twice_takes_the_first",
+                              "h5,h5\n150,350\n",
+                              "line 1: column \"h5\" appears twice",
+                              {{{Control::Text4, "150"}}, {}}},
                          }),
                          [](const auto& info) { return info.param.name; });
 
@@ -264,6 +314,23 @@ TEST_F(batch_files, SheetsAreWrittenForCompletedRowsOnly) {
     EXPECT_EQ(readFile(sheets / "row-1.txt"), window.events.back().text);
     EXPECT_FALSE(std::filesystem::exists(sheets / "row-2.txt")); // the bar message ended it
     EXPECT_FALSE(std::filesystem::exists(sheets / "row-3.txt")); // Case B refuses the start-up elevations
+}
+
+TEST_F(batch_files, ARowWithoutASheetLeavesNoOldSheetBehind) {
+    const auto sheets = m_dir / "sheets";
+    ASSERT_EQ(runCli({"--batch", "-", "--sheets", sheets.string()}, "case\nA\nA\n").status, 0);
+    ASSERT_TRUE(std::filesystem::exists(sheets / "row-1.txt"));
+    ASSERT_TRUE(std::filesystem::exists(sheets / "row-2.txt"));
+    // Run again into the same folder: row 1 now stops at the elevations.
+    EXPECT_EQ(runCli({"--batch", "-", "--sheets", sheets.string()}, "case\nB\nA\n").status, 0);
+    EXPECT_FALSE(std::filesystem::exists(sheets / "row-1.txt"));
+    EXPECT_TRUE(std::filesystem::exists(sheets / "row-2.txt"));
+}
+
+TEST_F(batch_files, AFolderIsNoBatchFile) {
+    const auto run = runCli({"--batch", m_dir.string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, HasSubstr("cannot read"));
 }
 
 TEST_F(batch_files, SheetsFolderThatCannotBeMadeIsAUsageError) {
