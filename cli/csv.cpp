@@ -62,9 +62,15 @@ bool CsvReader::next(CsvRecord& record) {
             ++m_line;
         }
     };
+    // The rest of a faulty record is skipped to its end, which is a line end
+    // outside quotes: a quoted field further on may hold line breaks, and its
+    // remains must not be read as records of their own.
     auto fail = [&](std::string message) {
         record.error = std::move(message);
-        while (!atLineEnd()) {
+        bool quoted = false;
+        while (pos < text.size() && (quoted || !atLineEnd())) {
+            quoted = text[pos] == '"' ? !quoted : quoted;
+            m_line += text[pos] == '\n' ? 1 : 0;
             ++pos;
         }
         consumeLineEnd();

@@ -49,31 +49,34 @@ TEST_P(csv_reader, ReadsTheRecords) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(cli, csv_reader,
-                         ::testing::ValuesIn(std::vector<ReaderCase>{
-                             {"lf_lines", "a,b\n1,2\n", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
-                             {"crlf_lines", "a,b\r\n1,2\r\n", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
-                             {"no_final_line_end", "a,b\r\n1,2", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
-                             {"byte_order_mark",
-                              "\xEF\xBB\xBF"
-                              "h1,h2\r\n0,1\r\n",
-                              {{1, {"h1", "h2"}}, {2, {"0", "1"}}}},
-                             {"blank_trailing_lines", "a\r\n1\r\n\r\n\n", {{1, {"a"}}, {2, {"1"}}}},
-                             {"blank_line_inside_is_skipped", "a\n\n1\n", {{1, {"a"}}, {3, {"1"}}}},
-                             {"empty_fields", ",,\n", {{1, {"", "", ""}}}},
-                             {"quoted_empty_single_field", "\"\"\n", {{1, {""}}}},
-                             {"quoted_comma", "\"Ⅱ级(HRB335), new\",x\n", {{1, {"Ⅱ级(HRB335), new", "x"}}}},
-                             {"doubled_quote", "\"say \"\"hi\"\"\",\"\"\"\"\n", {{1, {"say \"hi\"", "\""}}}},
-                             {"quoted_crlf_inside",
-                              "\"two\r\nlines\",b\r\nnext,row\r\n",
-                              {{1, {"two\r\nlines", "b"}}, {3, {"next", "row"}}}},
-                             {"quoted_lf_inside", "\"x\ny\"\nz\n", {{1, {"x\ny"}}, {3, {"z"}}}},
-                             {"quoted_last_field_at_end", "a,\"b\"", {{1, {"a", "b"}}}},
-                             {"spaces_are_kept", " a , b \n", {{1, {" a ", " b "}}}},
-                             {"text_after_closing_quote", "\"a\"b,c\nnext\n", {{1, {}, true}, {2, {"next"}}}},
-                             {"unterminated_quote", "ok\n\"never closed,\n1,2\n", {{1, {"ok"}}, {2, {}, true}}},
-                         }),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    cli, csv_reader,
+    ::testing::ValuesIn(std::vector<ReaderCase>{
+        {"lf_lines", "a,b\n1,2\n", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
+        {"crlf_lines", "a,b\r\n1,2\r\n", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
+        {"no_final_line_end", "a,b\r\n1,2", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
+        {"byte_order_mark",
+         "\xEF\xBB\xBF"
+         "h1,h2\r\n0,1\r\n",
+         {{1, {"h1", "h2"}}, {2, {"0", "1"}}}},
+        {"blank_trailing_lines", "a\r\n1\r\n\r\n\n", {{1, {"a"}}, {2, {"1"}}}},
+        {"blank_line_inside_is_skipped", "a\n\n1\n", {{1, {"a"}}, {3, {"1"}}}},
+        {"empty_fields", ",,\n", {{1, {"", "", ""}}}},
+        {"quoted_empty_single_field", "\"\"\n", {{1, {""}}}},
+        {"quoted_comma", "\"Ⅱ级(HRB335), new\",x\n", {{1, {"Ⅱ级(HRB335), new", "x"}}}},
+        {"doubled_quote", "\"say \"\"hi\"\"\",\"\"\"\"\n", {{1, {"say \"hi\"", "\""}}}},
+        {"quoted_crlf_inside",
+         "\"two\r\nlines\",b\r\nnext,row\r\n",
+         {{1, {"two\r\nlines", "b"}}, {3, {"next", "row"}}}},
+        {"quoted_lf_inside", "\"x\ny\"\nz\n", {{1, {"x\ny"}}, {3, {"z"}}}},
+        {"quoted_last_field_at_end", "a,\"b\"", {{1, {"a", "b"}}}},
+        {"spaces_are_kept", " a , b \n", {{1, {" a ", " b "}}}},
+        {"text_after_closing_quote", "\"a\"b,c\nnext\n", {{1, {}, true}, {2, {"next"}}}},
+        // The faulty record ends at its own end, not inside a later quoted field.
+        {"faulty_record_with_quoted_line_break", "\"a\"b,\"c\nd\"\nnext\n", {{1, {}, true}, {3, {"next"}}}},
+        {"unterminated_quote", "ok\n\"never closed,\n1,2\n", {{1, {"ok"}}, {2, {}, true}}},
+    }),
+    [](const auto& info) { return info.param.name; });
 
 struct WriterCase {
     std::string name;
