@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -21,12 +22,16 @@ struct SweepRange {
     double step = 0;
     std::size_t count = 0; // values start + i*step for i from 0 to count - 1
 
-    // Computed from i, never by adding steps up, so no error builds up. Near
-    // zero the last bit of start + i*step is all that is left (0.3 - 3*0.1 is
-    // -5.55e-17), so a value within a billionth of a step of zero is zero.
+    // Computed from i, never by adding steps up, so no error builds up. Where
+    // start and i*step cancel, only their rounding is left (0.3 - 3*0.1 is
+    // -5.55e-17): a sum within a few units in the last place of its larger
+    // term is zero. The start itself is taken as given, however small.
     double value(std::size_t i) const {
-        const double value = start + static_cast<double>(i) * step;
-        return std::fabs(value) < std::fabs(step) * 1e-9 ? 0.0 : value;
+        const double offset = static_cast<double>(i) * step;
+        const double value = start + offset;
+        const double larger = std::fmax(std::fabs(start), std::fabs(offset));
+        constexpr double kCancellation = 64 * std::numeric_limits<double>::epsilon();
+        return i > 0 && std::fabs(value) <= kCancellation * larger ? 0.0 : value;
     }
 };
 

@@ -64,6 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
         {"surcharge", "surcharge=0:10:10", "surcharge", {"0", "10"}},
         {"h3_down", "h3=-1:-1.2:-0.1", "h3", {"-1", "-1.1", "-1.2"}},
         {"h2", "h2=-0.5:-0.5:1", "h2", {"-0.5"}},
+        // A small start is a value of its own, not a rounding left over.
+        {"small_start_kept", "surcharge=0.000001:2000:1000", "surcharge", {"1E-06", "1000.000001", "2000.000001"}},
+        {"tiny_start_kept", "h1=1e-12:2:1", "h1", {"1E-12", "1.000000000001", "2.000000000001"}},
     }),
     [](const auto& info) { return info.param.name; });
 
