@@ -3,6 +3,7 @@
 #include "materials.h"
 
 #include <charconv>
+#include <limits>
 
 namespace rampwall::cli {
 
@@ -22,6 +23,8 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 // A whole number with an optional sign; from_chars alone refuses the '+'.
+// One beyond the int range is no entry either way: it becomes the nearest
+// int, which is out of every list as well.
 std::optional<int> wholeNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
@@ -31,7 +34,13 @@ std::optional<int> wholeNumber(std::string_view text) {
     }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    if (text.empty() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    if (error == std::errc::result_out_of_range) {
+        return text.front() == '-' ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    }
+    if (error != std::errc()) {
         return std::nullopt;
     }
     return value;
@@ -59,6 +68,10 @@ std::optional<std::size_t> inputByName(std::string_view name) {
 }
 
 std::optional<int> listIndex(Control list, std::string_view text) {
+    // An empty list text is what the window's list holds when nothing is chosen.
+    if (text.empty()) {
+        return -1;
+    }
     if (const std::optional<int> number = wholeNumber(text)) {
         return number;
     }

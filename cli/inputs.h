@@ -48,8 +48,9 @@ inline bool isListInput(std::size_t input) { return input >= kBoxInputCount; }
 // The list index an entry names: the entry itself ("C30", "Ⅱ级(HRB335)",
 // "情况B"), the steel code ("HRB335", any letter case), the case letter ("A"
 // or "B", any letter case), or any whole number. A number outside the list
-// is kept: the window then has nothing selected, which the calculation
-// handles itself. Nullopt for anything else.
+// is kept (one beyond the int range as the nearest int): the window then has
+// nothing selected, which the calculation handles itself; so does an empty
+// text, the index -1. Nullopt for anything else.
 std::optional<int> listIndex(Control list, std::string_view text);
 
 // Values for some of the inputs; the others keep the window's start-up values.

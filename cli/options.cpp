@@ -178,7 +178,8 @@ std::string helpText() {
         text += line + "\n";
     }
     text += "  A list option also takes a list index; any whole number is allowed, and\n"
-            "  one outside the list (-1 included) leaves the list with nothing selected.\n"
+            "  one outside the list (-1 included) leaves the list with nothing selected,\n"
+            "  as does an empty value.\n"
             "\n"
             "Output:\n"
             "  (default)               the messages, the six results under the window's\n"
