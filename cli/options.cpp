@@ -197,22 +197,26 @@ std::string helpText() {
             "  --batch FILE            one design per row of a CSV file (- for standard\n"
             "                          input); its header names the columns with the input\n"
             "                          option names above, without dashes; a column left\n"
-            "                          out keeps its start-up value; empty lines are skipped\n"
+            "                          out keeps its start-up value; empty lines are skipped;\n"
+            "                          a column naming no input, or one named before, is\n"
+            "                          reported and not used\n"
             "  --sweep NAME=START:STOP:STEP\n"
             "                          one design per value START + i*STEP up to STOP\n"
             "                          (included when on the grid) of the numeric input\n"
             "                          NAME, on top of the input options given; the columns\n"
             "                          are NAME, then the input options given\n"
             "  --sheets DIR            also writes each completed row's calculation sheet to\n"
-            "                          DIR/row-N.txt (N counts the data rows from 1)\n"
+            "                          DIR/row-N.txt (N counts the data rows from 1); a row\n"
+            "                          that did not complete removes an old file of its name\n"
             "\n"
             "  --help, -h              this text\n"
             "  --version               the program's version\n"
             "\n"
             "Exit status: 0 when the design was completed (batch and sweep: every row\n"
             "ran), 1 when a message ended it, an input was not a number or no load case\n"
-            "was selected (batch and sweep: some row could not be run), 2 for a usage\n"
-            "error.\n";
+            "was selected (batch and sweep: some row or header column could not be used),\n"
+            "or the output could not be written, 2 for a usage error or a batch file that\n"
+            "cannot be read.\n";
     return text;
 }
 
