@@ -112,91 +112,15 @@ constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1
 constexpr std::array<float, 11> kExactSinglePowers = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
                                                       1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 
-// The common typed number ("350", "-4.5", "0.2") as a whole mantissa of at
-// most 15 digits times an exact power of ten up to 10^22: one multiplication
-// or division of two exact doubles, hence correctly rounded. Nothing when the
-// text is outside that case; from_chars then takes it. `ascii` is grammatical.
-std::optional<double> shortDecimal(std::string_view ascii) {
-    std::size_t i = 0;
-    const std::size_t n = ascii.size();
-    bool negative = false;
-    if (ascii[i] == '+' || ascii[i] == '-') {
-        negative = ascii[i] == '-';
-        ++i;
-    }
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int scale = 0; // decimal places taken into the mantissa
-    bool afterPoint = false;
-    for (; i < n && ascii[i] != 'e' && ascii[i] != 'E'; ++i) {
-        if (ascii[i] == '.') {
-            afterPoint = true;
-            continue;
-        }
-        if (mantissa != 0 || ascii[i] != '0') {
-            if (++digits > 15) {
-                return std::nullopt;
-            }
-        }
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(ascii[i] - '0');
-        scale += afterPoint ? 1 : 0;
-    }
-    int exponent = 0;
-    if (i < n) {
-        ++i; // 'e'
-        bool negativeExponent = false;
-        if (ascii[i] == '+' || ascii[i] == '-') {
-            negativeExponent = ascii[i] == '-';
-            ++i;
-        }
-        if (n - i > 3) {
-            return std::nullopt;
-        }
-        for (; i < n; ++i) {
-            exponent = exponent * 10 + (ascii[i] - '0');
-        }
-        exponent = negativeExponent ? -exponent : exponent;
-    }
-    exponent -= scale;
-    if (exponent < -22 || exponent > 22) {
-        return std::nullopt;
-    }
-    const auto whole = static_cast<double>(mantissa);
-    const double magnitude = exponent < 0 ? whole / kExactPowers[static_cast<std::size_t>(-exponent)]
-                                          : whole * kExactPowers[static_cast<std::size_t>(exponent)];
-    return negative ? -magnitude : magnitude;
-}
-
-template <typename T>
-std::optional<T> convert(std::string_view ascii) {
-    if (!isPlainNumber(ascii)) {
-        return std::nullopt;
-    }
-    if constexpr (std::is_same_v<T, double>) {
-        if (const std::optional<double> value = shortDecimal(ascii)) {
-            return value;
-        }
-    }
-    if (ascii.front() == '+') {
-        ascii.remove_prefix(1); // from_chars takes no plus sign
-    }
-    T value{};
-    const char* last = ascii.data() + ascii.size();
-    const auto [ptr, ec] = std::from_chars(ascii.data(), last, value, std::chars_format::general);
-    if (ec != std::errc() || ptr != last || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The usual typed number, "-4.5", "350", "0.2": ASCII sign, digits and at
-// most one point, no blanks and no exponent, at most 15 digits in all. Read
-// in one pass as a whole mantissa and the count of digits after the point;
-// nothing for any other text, which the general path then decides on.
+// The usual typed number, "-4.5", "350", "0.2", "2.5E-3": ASCII sign, digits
+// with at most one point, an optional exponent of at most three digits, no
+// blanks, at most 15 significant digits. Read in one pass as a whole mantissa
+// and a power of ten; nothing for any other text, which the general path
+// then decides on.
 struct TypedDecimal {
     bool negative = false;
     std::uint64_t mantissa = 0;
-    std::size_t decimals = 0;
+    int exponent = 0; // the value is mantissa · 10^exponent
 };
 
 std::optional<TypedDecimal> readTypedDecimal(std::string_view text) {
@@ -210,50 +134,98 @@ std::optional<TypedDecimal> readTypedDecimal(std::string_view text) {
     if (typed.negative || *at == '+') {
         ++at;
     }
-    int digits = 0;
+    // Below 10^14 before a digit is taken, the mantissa stays within 15
+    // digits; leading zeros leave it at 0 and so count for nothing.
+    constexpr std::uint64_t kFifteenDigitsAfterThis = 100'000'000'000'000;
+    bool anyDigit = false;
     bool afterPoint = false;
     for (; at != end; ++at) {
         const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'};
         if (digit < 10U) {
-            if (++digits > 15) {
+            if (typed.mantissa >= kFifteenDigitsAfterThis) {
                 return std::nullopt;
             }
+            anyDigit = true;
             typed.mantissa = typed.mantissa * 10U + digit;
-            typed.decimals += afterPoint ? 1U : 0U;
+            typed.exponent -= afterPoint ? 1 : 0;
         } else if (*at == '.' && !afterPoint) {
             afterPoint = true;
+        } else if (*at == 'e' || *at == 'E') {
+            break;
         } else {
             return std::nullopt;
         }
     }
-    if (digits == 0) {
+    if (!anyDigit) {
         return std::nullopt;
+    }
+    if (at != end) {
+        ++at; // 'e' or 'E'
+        const bool negativeExponent = at != end && *at == '-';
+        if (at != end && (*at == '-' || *at == '+')) {
+            ++at;
+        }
+        if (at == end || end - at > 3) {
+            return std::nullopt;
+        }
+        int written = 0;
+        for (; at != end; ++at) {
+            const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'};
+            if (digit >= 10U) {
+                return std::nullopt;
+            }
+            written = written * 10 + static_cast<int>(digit);
+        }
+        typed.exponent += negativeExponent ? -written : written;
     }
     return typed;
 }
 
 // A typed decimal whose mantissa and power of ten are both exact in T needs
-// one division, which IEEE arithmetic rounds correctly: up to 15 digits over
-// 10^22 for a double, up to 2^24 over 10^10 for a Single.
+// one multiplication or division, which IEEE arithmetic rounds correctly:
+// up to 15 digits and 10^±22 for a double, up to 2^24 and 10^±10 for a Single.
 template <typename T>
 std::optional<T> quickValue(std::string_view text) {
     const std::optional<TypedDecimal> typed = readTypedDecimal(text);
     if (!typed) {
         return std::nullopt;
     }
+    const auto power = static_cast<std::size_t>(std::abs(typed->exponent));
     T magnitude{};
     if constexpr (std::is_same_v<T, double>) {
-        if (typed->decimals >= kExactPowers.size()) {
+        if (power >= kExactPowers.size()) {
             return std::nullopt;
         }
-        magnitude = static_cast<double>(typed->mantissa) / kExactPowers[typed->decimals];
+        const auto whole = static_cast<double>(typed->mantissa);
+        magnitude = typed->exponent < 0 ? whole / kExactPowers[power] : whole * kExactPowers[power];
     } else {
-        if (typed->decimals >= kExactSinglePowers.size() || typed->mantissa > (std::uint64_t{1} << 24U)) {
+        if (power >= kExactSinglePowers.size() || typed->mantissa > (std::uint64_t{1} << 24U)) {
             return std::nullopt;
         }
-        magnitude = static_cast<float>(typed->mantissa) / kExactSinglePowers[typed->decimals];
+        const auto whole = static_cast<float>(typed->mantissa);
+        magnitude = typed->exponent < 0 ? whole / kExactSinglePowers[power] : whole * kExactSinglePowers[power];
     }
     return typed->negative ? -magnitude : magnitude;
+}
+
+template <typename T>
+std::optional<T> convert(std::string_view ascii) {
+    if (!isPlainNumber(ascii)) {
+        return std::nullopt;
+    }
+    if (const std::optional<T> value = quickValue<T>(ascii)) {
+        return value;
+    }
+    if (ascii.front() == '+') {
+        ascii.remove_prefix(1); // from_chars takes no plus sign
+    }
+    T value{};
+    const char* last = ascii.data() + ascii.size();
+    const auto [ptr, ec] = std::from_chars(ascii.data(), last, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != last || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 template <typename T>
