@@ -209,13 +209,12 @@ std::optional<T> quickValue(std::string_view text) {
     return typed->negative ? -magnitude : magnitude;
 }
 
+// Any other grammatical text, by from_chars: more digits than the quick road
+// takes, or a power of ten beyond its exact range.
 template <typename T>
 std::optional<T> convert(std::string_view ascii) {
     if (!isPlainNumber(ascii)) {
         return std::nullopt;
-    }
-    if (const std::optional<T> value = quickValue<T>(ascii)) {
-        return value;
     }
     if (ascii.front() == '+') {
         ascii.remove_prefix(1); // from_chars takes no plus sign
@@ -246,6 +245,9 @@ std::optional<T> parse(std::string_view text) {
     const std::optional<std::string> ascii = toAscii(text);
     if (!ascii) {
         return std::nullopt;
+    }
+    if (const std::optional<T> value = quickValue<T>(*ascii)) {
+        return value;
     }
     return convert<T>(*ascii);
 }
