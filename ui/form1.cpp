@@ -5,6 +5,7 @@
 #include "compute.h"
 #include "control_table.h"
 #include "look.h"
+#include "paste_guard.h"
 #include "sketch_view.h"
 #include "startup.h"
 #include "wall_icon.h"
@@ -92,6 +93,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(controlFont(FontRole::Standard));
 
     buildControls();
+    guardPastes(*this);
     setTabOrderFromTable();
     connectCommands();
     Form_Load();
@@ -145,7 +147,7 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
         return edit;
     }
     case ControlKind::ReportBox: {
-        m_report = new QPlainTextEdit(container);
+        m_report = new SheetBox(container);
         // A sheet line never wraps; the horizontal scroll bar reaches it.
         m_report->setLineWrapMode(QPlainTextEdit::NoWrap);
         m_report->setWordWrapMode(QTextOption::NoWrap);
