@@ -210,7 +210,7 @@ void Composer::designData() {
         return Row{{qs(captionOf(control))}, {box(control)}, {std::move(note)}};
     };
     table(
-        {46, 40, 79},
+        {44, 34, 87},
         {
             {{QStringLiteral("项目"), 1, true}, {QStringLiteral("输入值"), 1, true}, {QStringLiteral("说明"), 1, true}},
             row(Control::Combo3, caseA ? QStringLiteral("地下水位位于墙高范围内（h1 ≥ h2 ≥ h3 ≥ h4）")
@@ -222,11 +222,11 @@ void Composer::designData() {
             row(Control::Text4,
                 QStringLiteral("截面有效高度 h0 = h5 - c = ") + qs(textOf(st.h0)) + QStringLiteral(" mm")),
             row(Control::Text13, QString()),
-            row(Control::Combo1, QStringLiteral("fc = ") + qs(textOf(st.Fc)) + QStringLiteral(" N/mm²，ft = ") +
-                                     qs(textOf(st.Ft)) + QStringLiteral(" N/mm²，ftk = ") + qs(textOf(st.Ftk)) +
-                                     QStringLiteral(" N/mm²")),
+            row(Control::Combo1, QStringLiteral("fc = ") + qs(textOf(st.Fc)) + QStringLiteral("，ft = ") +
+                                     qs(textOf(st.Ft)) + QStringLiteral("，ftk = ") + qs(textOf(st.Ftk)) +
+                                     QStringLiteral("（N/mm²）")),
             row(Control::Combo2, QStringLiteral("fy = ") + qs(textOf(st.Fy)) + QStringLiteral(" N/mm²")),
-            row(Control::Text14, QStringLiteral("γ，水下土取 γ-10")),
+            row(Control::Text14, caseA ? QStringLiteral("γ，水下土取 γ-10") : QStringLiteral("γ")),
             row(Control::Text15, QStringLiteral("地面附加荷载 Qfj，侧压力系数 0.5")),
             row(Control::Text5, QStringLiteral("η，MB = η·MBk")),
             row(Control::Text10, QStringLiteral("竖向受力钢筋间距")),
@@ -327,7 +327,7 @@ void Composer::conclusions() {
           });
 
     m_blocks.back().keepWithNext = true;
-    QString summary = QStringLiteral("墙底迎水面竖向受力钢筋取 ") + barText(Control::Text18) +
+    QString summary = QStringLiteral("结论：墙底迎水面竖向受力钢筋取 ") + barText(Control::Text18) +
                       QStringLiteral("（As = ") + box(Control::Text9) + QStringLiteral(" mm²/m），");
     if (strengthMet && crackMet) {
         summary += QStringLiteral("满足强度及裂缝宽度要求。");
