@@ -2,11 +2,11 @@
 // it: the pages laid out and painted, the font subset embedded, the file
 // saved through QSaveFile.
 #include "book.h"
+#include "headless_gui.h"
 #include "headless_window.h"
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -97,10 +97,8 @@ BENCHMARK(BM_PaintBook_StartUpInMemory)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// Qt's fonts need a QGuiApplication; no screen is needed.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    const book::HeadlessGui gui;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
