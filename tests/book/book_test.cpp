@@ -273,7 +273,12 @@ TEST(book_test, extreme_designs_keep_every_label_apart_and_on_the_page) {
         const std::optional<CompletedRun> run = runDesign(design.inputs);
         ASSERT_TRUE(run);
         const QString pdf = dir.filePath(QStringLiteral("book.pdf"));
-        ASSERT_EQ(writeBookPdf(BookInput{*run}, pdf), std::nullopt);
+        BookInput book{*run};
+        // Long names in the header, the title block and the footer too.
+        const std::string name(40, 'W');
+        book.project = {name + "工程", name + "构件", name, name, name, name};
+        book.designFileName = "/" + name + "/" + name + "/" + name + ".rampwall";
+        ASSERT_EQ(writeBookPdf(book, pdf), std::nullopt);
         const std::vector<Word> words = wordsOf(pdf);
         ASSERT_GT(words.size(), 200u);
         for (std::size_t i = 0; i < words.size(); ++i) {
