@@ -105,8 +105,9 @@ void drawLabels(QPainter& painter, const Typesetter& type, QPointF origin, const
         painter.drawRect(QRectF(origin.x() + left - 0.3, origin.y() + top + 0.3, textWidth + 0.6, height - 0.6));
         type.drawInBox(painter, origin.x() + left, origin.y() + top + height * 0.12, textWidth, text, kLabelPoints,
                        Qt::AlignLeft);
+        // A leader when the label had to move, or stands well away from its point.
         const double leaderX = rightAligned ? x + 0.6 : x - 0.6;
-        if (std::abs(label.y - label.anchorY) > 0.3 || std::abs(leaderX - label.anchorX) > 0.3) {
+        if (std::abs(label.y - label.wantedY) > 0.3 || std::abs(leaderX - label.anchorX) > 2) {
             painter.setPen(pen(kGuide, 0.15));
             painter.drawLine(origin + QPointF(leaderX, label.y), origin + QPointF(label.anchorX, label.anchorY));
         }
@@ -270,10 +271,11 @@ void paintWall(QPainter& painter, const Typesetter& type, QPointF o, const Compl
     // Soil behind the wall, and below the water table the submerged part.
     painter.setPen(Qt::NoPen);
     painter.setBrush(kSoilFill);
-    painter.drawRect(QRectF(o + QPointF(soilLeft, g.y2), o + QPointF(slabLeft, slabBottom)));
+    // Up to the wall's face; the slab drawn next covers its own corner.
+    painter.drawRect(QRectF(o + QPointF(soilLeft, g.y2), o + QPointF(g.wallLeft, slabBottom)));
     if (!caseB && g.y3 < slabBottom) {
         painter.setBrush(kWaterFill);
-        painter.drawRect(QRectF(o + QPointF(soilLeft, g.y3), o + QPointF(slabLeft, slabBottom)));
+        painter.drawRect(QRectF(o + QPointF(soilLeft, g.y3), o + QPointF(g.wallLeft, slabBottom)));
     }
     // Ground line with its hatching.
     painter.setPen(pen(kOutline, 0.3));
