@@ -7,6 +7,7 @@
 #include "page_flow.h"
 #include "typesetter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -447,6 +448,14 @@ std::string openFailure(const QString& path, const QSaveFile& file) {
     return "计算书无法保存到" + quotedPath(path) + "：" + reason;
 }
 
+std::string writeFailure(const QString& path, const QSaveFile& file) {
+    std::string detail;
+    if (file.error() != QFileDevice::NoError) {
+        detail = "（" + file.errorString().toStdString() + "）";
+    }
+    return "计算书无法保存到" + quotedPath(path) + "：写入失败，磁盘可能已满" + detail + "。原有文件保持不变";
+}
+
 } // namespace
 
 std::optional<std::string> writeBookPdf(const BookInput& book, const QString& path) {
@@ -458,8 +467,13 @@ std::optional<std::string> writeBookPdf(const BookInput& book, const QString& pa
     if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly)) {
         return openFailure(path, file);
     }
+    // The PDF is made in memory first: Qt's PDF engine does not look at what
+    // a write returns, and a full disk takes only part of a large write
+    // without reporting an error, so the file would be committed cut short.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral("rampwall ") + qs(book.program.version));
@@ -480,9 +494,22 @@ std::optional<std::string> writeBookPdf(const BookInput& book, const QString& pa
         }
         painter.end();
     }
+    const QByteArray& bytes = pdf.data();
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 part = file.write(bytes.constData() + written, bytes.size() - written);
+        if (part <= 0) {
+            break;
+        }
+        written += part;
+    }
+    if (written != bytes.size() || !file.flush()) {
+        const std::string failure = writeFailure(path, file);
+        file.cancelWriting();
+        return failure;
+    }
     if (!file.commit()) {
-        return "计算书无法保存到" + quotedPath(path) + "：写入失败，磁盘可能已满（" + file.errorString().toStdString() +
-               "）。原有文件保持不变";
+        return writeFailure(path, file);
     }
     return std::nullopt;
 }

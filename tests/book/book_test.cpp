@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace rampwall;
@@ -219,6 +221,35 @@ TEST(book_test, unwritable_path_gives_message_and_leaves_no_file) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{QStringLiteral("locked")});
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("locked"))).isEmpty());
+}
+
+// A disk that fills up part way through the file: the limit on the size of
+// the files this process may write fails the writes as a full disk does.
+TEST(book_test, full_disk_gives_message_and_keeps_the_old_file) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.pdf"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old book");
+    old.close();
+    const std::optional<CompletedRun> run = runDesign({});
+    ASSERT_TRUE(run);
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit unlimited = limit;
+    limit.rlim_cur = 16 * 1024;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const std::optional<std::string> message = writeBookPdf(BookInput{*run}, path);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("磁盘可能已满"), std::string::npos) << *message;
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("the old book"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("book.pdf")});
 }
 
 // Extreme but valid designs: every word of the book on the page inside its
