@@ -6,7 +6,7 @@
 
 namespace rampwall::book {
 
-CodeEdition gb50010_2002() {
+CodeEdition edition2002() {
     return {
         "《混凝土结构设计规范》GB 50010-2002",
         {

@@ -35,7 +35,7 @@ struct CodeEdition {
 };
 
 // GB 50010-2002, the edition the calculation follows.
-CodeEdition gb50010_2002();
+CodeEdition edition2002();
 
 struct ProgramInfo {
     std::string name;
@@ -70,7 +70,7 @@ private:
 struct BookInput {
     CompletedRun run;
     ProjectInfo project;
-    CodeEdition code = gb50010_2002();
+    CodeEdition code = edition2002();
     // The design file's name for the footer; empty for a design never saved.
     std::string designFileName;
     ProgramInfo program = thisProgram();
