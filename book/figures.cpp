@@ -281,7 +281,8 @@ void paintWall(QPainter& painter, const Typesetter& type, QPointF o, const Compl
     painter.setPen(pen(kOutline, 0.3));
     painter.drawLine(o + QPointF(soilLeft, g.y2), o + QPointF(g.wallLeft, g.y2));
     painter.setPen(pen(kOutline, 0.15));
-    for (double x = soilLeft + 2; x + 2 < g.wallLeft; x += 5) {
+    for (int i = 0; soilLeft + 2 + 5 * i + 2 < g.wallLeft; ++i) {
+        const double x = soilLeft + 2 + 5 * i;
         painter.drawLine(o + QPointF(x, g.y2), o + QPointF(x - 1.4, g.y2 + 1.4));
     }
 
@@ -500,7 +501,8 @@ void drawValueLabel(QPainter& painter, const Typesetter& type, const Diagram& d,
 // Arrows of the pressure towards the wall, every few millimetres down the diagram.
 void drawArrows(QPainter& painter, const QPolygonF& shape, double axisX, double top, double bottom) {
     painter.setPen(pen(kLoadLine, 0.15));
-    for (double y = top + 2.5; y < bottom - 0.5; y += 3.5) {
+    for (int row = 0; top + 2.5 + 3.5 * row < bottom - 0.5; ++row) {
+        const double y = top + 2.5 + 3.5 * row;
         // Where the outline crosses this height: the diagram's outer edge.
         double edge = axisX;
         for (qsizetype i = 0; i + 1 < shape.size(); ++i) {
@@ -620,7 +622,8 @@ void paintLoads(QPainter& painter, const Typesetter& type, QPointF o, const Comp
             // The wall is fixed at its base.
             painter.setPen(pen(kOutline, 0.2));
             painter.drawLine(o + QPointF(axisX - 3, bottom), o + QPointF(axisX + 3, bottom));
-            for (double x = axisX - 2.5; x <= axisX + 3; x += 1.2) {
+            for (int i = 0; i < 5; ++i) {
+                const double x = axisX - 2.5 + 1.2 * i;
                 painter.drawLine(o + QPointF(x, bottom), o + QPointF(x - 0.8, bottom + 0.8));
             }
         }
