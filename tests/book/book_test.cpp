@@ -239,7 +239,7 @@ TEST(book_test, full_disk_gives_message_and_keeps_the_old_file) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit unlimited = limit;
-    limit.rlim_cur = 16 * 1024;
+    limit.rlim_cur = rlim_t{16} * 1024;
     setrlimit(RLIMIT_FSIZE, &limit);
     const std::optional<std::string> message = writeBookPdf(BookInput{*run}, path);
     setrlimit(RLIMIT_FSIZE, &unlimited);
@@ -308,7 +308,8 @@ TEST(book_test, extreme_designs_keep_every_label_apart_and_on_the_page) {
         // Long names in the header, the title block and the footer too.
         const std::string name(40, 'W');
         book.project = {name + "工程", name + "构件", name, name, name, name};
-        book.designFileName = "/" + name + "/" + name + "/" + name + ".rampwall";
+        book.designFileName = "/" + name;
+        book.designFileName += "/" + name + ".rampwall";
         ASSERT_EQ(writeBookPdf(book, pdf), std::nullopt);
         const std::vector<Word> words = wordsOf(pdf);
         ASSERT_GT(words.size(), 200u);
