@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 mapfile -t sources < <(git ls-files 'calc/*.cpp' 'cli/*.cpp')
-mapfile -t formatted < <(git ls-files 'calc/*.h' 'calc/*.cpp' 'fuzz/*.h' 'fuzz/*.cpp')
+mapfile -t formatted < <(git ls-files 'calc/*.h' 'calc/*.cpp' 'book/*.h' 'book/*.cpp' 'fuzz/*.h' 'fuzz/*.cpp')
 
 echo "== clang-format: ${#formatted[@]} files"
 clang-format --dry-run -Werror "${formatted[@]}"
