@@ -20,7 +20,7 @@ packages=(
   # a display for window tests and screenshots
   xvfb xauth
   # desktop integration and manual page checks
-  desktop-file-utils appstream groff-base
+  desktop-file-utils appstream groff-base shared-mime-info
 )
 
 missing=()
