@@ -1,6 +1,7 @@
 // Design files in the window: saving and opening, the question about unsaved
 // changes, bad files, failed saves, the remembered settings, the menu bar's
 // commands and files dropped on the window or named on the command line.
+#include "background_music.h"
 #include "calculation_stop.h"
 #include "control_table.h"
 #include "design_document.h"
@@ -263,6 +264,13 @@ private slots:
         QCOMPARE(Settings().recentFiles().front(), path("w8.rampwall"));
         again.findChild<QAction*>("actionMusic")->setChecked(true);
         QVERIFY(again.findChild<QObject*>("WindowsMediaPlayer1") != nullptr);
+        // --no-music wins over the remembered switch, for this run only.
+        BackgroundMusic::setSwitchedOff(true);
+        const Form1 quiet;
+        BackgroundMusic::setSwitchedOff(false);
+        QVERIFY(!quiet.findChild<QAction*>("actionMusic")->isChecked());
+        QVERIFY(quiet.findChild<BackgroundMusic*>()->source().isEmpty());
+        QVERIFY(Settings().musicOn());
 
         // A damaged file: the defaults, and a clean file written over it.
         const QString file = m_dir.filePath("config/rampwall/rampwall.ini");
@@ -282,6 +290,19 @@ private slots:
         QTest::keyClick(m_form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         using Dialog = DesignDocument::FileDialog;
         QCOMPARE(m_dialogs, (QList<Dialog>{Dialog::Open, Dialog::Save, Dialog::Save}));
+
+        // 工程信息: a field typed in the dialog reaches the design; the date
+        // starts as today.
+        QTimer::singleShot(0, this, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialog->findChild<QLineEdit*>("checker")->setText("李四");
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(document().editProjectInfo());
+        QCOMPARE(document().projectInfo().checker, std::string("李四"));
+        QCOMPARE(q(document().projectInfo().date), QDate::currentDate().toString(Qt::ISODate));
+        QVERIFY(m_form->windowTitle().endsWith('*'));
+        QVERIFY(document().saveTo(path("info.rampwall")));
 
         action("actionHelp")->trigger();
         action("actionAbout")->trigger();
