@@ -36,6 +36,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET rampwall)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "qt6-qpa-plugins, libqt6svg6, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-wqy-microhei, fonts-arphic-ukai")
+  # Their file triggers register the design files' type and the window as
+  # the program that opens them.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 endif()
 
 set(CPACK_SOURCE_GENERATOR TGZ)

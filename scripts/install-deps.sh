@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   # build
   g++ cmake ninja-build pkgconf
+  # design files and JSON output
+  nlohmann-json3-dev
   # tests, benchmarks, fuzzing, analysis
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
   # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
@@ -20,7 +22,7 @@ packages=(
   # a display for window tests and screenshots
   xvfb xauth
   # desktop integration and manual page checks
-  desktop-file-utils appstream groff-base
+  desktop-file-utils appstream groff-base shared-mime-info
 )
 
 missing=()

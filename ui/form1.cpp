@@ -6,6 +6,7 @@
 #include "control_table.h"
 #include "look.h"
 #include "paste_guard.h"
+#include "main_menu.h"
 #include "sketch_view.h"
 #include "startup.h"
 #include "wall_icon.h"
@@ -87,26 +88,31 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     // and a size the user cannot drag.
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(clientSizePixels());
     setPalette(windowPalette());
     setAutoFillBackground(true);
     setFont(controlFont(FontRole::Standard));
+    // The controls sit on a client area of the original size; the menu bar
+    // goes above it and the window grows by the bar's height.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setFixedSize(clientSizePixels());
 
     buildControls();
     guardPastes(*this);
     setTabOrderFromTable();
     connectCommands();
     Form_Load();
-    // The hidden player starts once the lists are filled, as the last step of
-    // opening the window. Not a widget: it shows nothing and plays by itself.
-    new BackgroundMusic(BackgroundMusic::startupSource(), this);
+    // The menu bar, the design file and the remembered settings. It also
+    // starts the hidden player once the lists are filled, as the last step
+    // of opening the window, unless the music was switched off.
+    new MainMenu(*this, m_client);
     listOf(Control::Combo1)->setFocus();
 }
 
 Form1::~Form1() = default;
 
 void Form1::buildControls() {
-    std::map<std::string_view, QWidget*> containers{{kFormName, this}};
+    std::map<std::string_view, QWidget*> containers{{kFormName, m_client}};
     for (const ControlSpec& row : controlTable()) {
         QWidget* container = containers.at(row.container);
         QWidget* widget = createControl(row, container);
@@ -223,6 +229,24 @@ void Form1::connectCommands() {
 }
 
 void Form1::setMessagePresenter(MessagePresenter presenter) { m_presenter = std::move(presenter); }
+
+void Form1::setMusicOn(bool on) {
+    if (on && m_music == nullptr) {
+        // Not a widget: it shows nothing and plays by itself.
+        m_music = new BackgroundMusic(BackgroundMusic::startupSource(), this);
+    } else if (!on && m_music != nullptr) {
+        delete m_music; // stops the sound at once
+        m_music = nullptr;
+    }
+}
+
+void Form1::clearResults() {
+    m_state = DesignState{};
+    for (Control output : {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11,
+                           Control::Text18, Control::Text12}) {
+        replaceText(output, initialText(output));
+    }
+}
 
 // ---- Handlers ----
 

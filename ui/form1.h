@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace rampwall {
 
+class BackgroundMusic;
 struct ControlSpec;
 
 class Form1 final : public QWidget, public WindowOps {
@@ -41,6 +42,12 @@ public:
 
     const DesignState& state() const { return m_state; }
 
+    // Starts the background music afresh, or stops it at once.
+    void setMusicOn(bool on);
+    // Empties the result boxes, puts the sheet's hint back and forgets what
+    // earlier runs computed, as for a design just opened.
+    void clearResults();
+
 private:
     void buildControls();
     QWidget* createControl(const ControlSpec& row, QWidget* container);
@@ -59,6 +66,8 @@ private:
 
     DesignState m_state;
     MessagePresenter m_presenter = showModalMessage;
+    QWidget* m_client = nullptr;
+    BackgroundMusic* m_music = nullptr;
 
     std::array<QLineEdit*, kAllControls.size()> m_lineEdits{};
     std::array<QComboBox*, kAllControls.size()> m_lists{};

@@ -1,6 +1,7 @@
 #include "background_music.h"
 #include "form1.h"
 #include "look.h"
+#include "main_menu.h"
 
 #include <QApplication>
 
@@ -11,5 +12,7 @@ int main(int argc, char* argv[]) {
     rampwall::applyLook(app);
     rampwall::Form1 window;
     window.show();
+    // `rampwall FILE` opens a design, as a double-click on one does.
+    rampwall::mainMenuOf(window)->openFromCommandLine(QApplication::arguments());
     return QApplication::exec();
 }

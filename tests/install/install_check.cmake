@@ -89,6 +89,7 @@ elseif(CHECK STREQUAL "file_list")
       bin/rampwall
       share/applications/${app_id}.desktop
       share/metainfo/${app_id}.metainfo.xml
+      share/mime/packages/${app_id}.xml
       share/man/man1/rampwall.1${MAN_SUFFIX})
   endif()
   if(WITH_ICONS)
@@ -153,9 +154,16 @@ elseif(CHECK STREQUAL "desktop_entry")
     endif()
   endforeach()
 
-  # Exec must start an installed program, and Icon must name the icon that is
-  # installed, under the id the entry itself carries.
+  # A double-click on a design passes its file, whose type the package
+  # installs (checked under mime_type).
+  expect_desktop_key(${file} MimeType "application/x-rampwall;")
+
+  # Exec must start an installed program with the file, and Icon must name
+  # the icon that is installed, under the id the entry itself carries.
   desktop_key(${file} Exec exec)
+  if(NOT exec MATCHES " %f$")
+    fail("Exec is '${exec}': it does not pass the opened file with %f")
+  endif()
   string(REGEX REPLACE " .*" "" exec "${exec}")
   if(NOT exec STREQUAL "rampwall" OR NOT EXISTS ${root}/bin/${exec})
     fail("Exec starts '${exec}', not the installed window program ${PREFIX}/bin/rampwall")
@@ -173,6 +181,31 @@ elseif(CHECK STREQUAL "desktop_entry")
     if(NOT EXISTS ${root}/share/icons/hicolor/scalable/apps/${icon}.svg)
       fail("no scalable icon named ${icon}")
     endif()
+  endif()
+
+elseif(CHECK STREQUAL "mime_type")
+  if(NOT WITH_WINDOW)
+    return()
+  endif()
+  require_tool(UPDATE_MIME_DATABASE shared-mime-info)
+  # Build a database from the installed definition alone, as the system's
+  # own is built after the package is installed; any complaint fails.
+  # XDG_DATA_HOME: a database outside the search path draws a note.
+  set(data_home ${DESTDIR}-data)
+  set(mime ${data_home}/mime)
+  file(REMOVE_RECURSE ${data_home})
+  file(COPY ${root}/share/mime/packages/${app_id}.xml DESTINATION ${mime}/packages)
+  run(update ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${data_home} ${UPDATE_MIME_DATABASE} ${mime})
+  if(NOT "${update_out}${update_err}" STREQUAL "")
+    fail("update-mime-database complains about ${app_id}.xml:\n${update_out}${update_err}")
+  endif()
+  file(READ ${mime}/globs2 globs)
+  if(NOT globs MATCHES "\n[0-9]+:application/x-rampwall:\\*\\.rampwall\n")
+    fail("*.rampwall is not of the type application/x-rampwall:\n${globs}")
+  endif()
+  file(READ ${mime}/types types)
+  if(NOT types MATCHES "(^|\n)application/x-rampwall\n")
+    fail("the database defines no application/x-rampwall:\n${types}")
   endif()
 
 elseif(CHECK STREQUAL "metainfo")

@@ -252,12 +252,18 @@ private slots:
     // ---- Layout ----
 
     void clientAreaIsFixed() {
-        // 10290 x 9795 twips at 15 twips a pixel.
-        QCOMPARE(m_form->size(), QSize(686, 653));
-        QCOMPARE(m_form->minimumSize(), QSize(686, 653));
-        QCOMPARE(m_form->maximumSize(), QSize(686, 653));
+        // 10290 x 9795 twips at 15 twips a pixel, under the menu bar; the
+        // window is both together and cannot be resized.
+        const QWidget* client = find<QWidget>("ClientArea");
+        const QWidget* bar = find<QWidget>("MenuBar");
+        QVERIFY(bar->height() > 0);
+        QCOMPARE(client->geometry(), QRect(0, bar->height(), 686, 653));
+        const QSize window(686, 653 + bar->height());
+        QCOMPARE(m_form->size(), window);
+        QCOMPARE(m_form->minimumSize(), window);
+        QCOMPARE(m_form->maximumSize(), window);
         m_form->resize(900, 800);
-        QCOMPARE(m_form->size(), QSize(686, 653));
+        QCOMPARE(m_form->size(), window);
     }
 
     void controlsSitAtTheirTwipPositions_data() {
@@ -289,9 +295,11 @@ private slots:
         QFETCH(QPoint, absolute);
         QWidget* widget = find<QWidget>(name.toLatin1().constData());
         QVERIFY(widget != nullptr);
-        QCOMPARE(widget->parentWidget()->objectName(), container);
+        // The window's own controls sit on its client area, below the menu bar.
+        QWidget* client = find<QWidget>("ClientArea");
+        QCOMPARE(widget->parentWidget()->objectName(), container == "Form1" ? client->objectName() : container);
         QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
-        QCOMPARE(widget->mapTo(m_form.get(), QPoint(0, 0)), absolute / 15);
+        QCOMPARE(widget->mapTo(client, QPoint(0, 0)), absolute / 15);
     }
 
     void tabVisitsTheControlsInOrderFromCombo1() {

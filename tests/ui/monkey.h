@@ -11,8 +11,10 @@
 #include "calculation_stop.h"
 #include "compute.h"
 #include "control_table.h"
+#include "design_document.h"
 #include "form1.h"
 #include "headless_window.h"
+#include "main_menu.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -215,9 +217,16 @@ public:
         // Enough runs get through to the sheet for the comparison to mean something.
         QVERIFY(m_outcomes[0] > m_computes / 10);
 
-        // The window still closes with Exit at the end of it all.
+        // The window still closes with Exit at the end of it all, once the
+        // user has declined to save what was typed.
+        int asked = 0;
+        mainMenuOf(m_form)->document().setSaveQuestion([&asked](QWidget*, const QString&) {
+            ++asked;
+            return DesignDocument::SaveAnswer::Discard;
+        });
         QTest::mouseClick(button("Command3"), Qt::LeftButton);
         QVERIFY(!m_form.isVisible());
+        QCOMPARE(asked, 1);
     }
 
 private:
