@@ -5,8 +5,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  g++ cmake ninja-build pkgconf
+  # build; number reading and writing, header-only
+  g++ cmake ninja-build pkgconf libfast-float-dev libfmt-dev
   # tests, benchmarks, fuzzing, analysis
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
   # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
