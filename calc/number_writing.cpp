@@ -4,6 +4,9 @@
 // rest from {fmt}'s digits.
 #include "number_text.h"
 
+// {fmt} then never consults std::locale, whose machinery would otherwise be
+// linked into the WebAssembly module; nothing here is written by locale.
+#define FMT_STATIC_THOUSANDS_SEPARATOR ','
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
