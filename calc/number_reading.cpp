@@ -1,13 +1,18 @@
 // Typed text to number: the grammar of a typed number, the full-width forms a
-// Chinese input method types, and fast_float's correctly rounded conversion,
-// which never depends on the process locale.
+// Chinese input method types, and correctly rounded conversion that never
+// depends on the process locale: short decimals by one exact operation,
+// everything else by fast_float.
 #include "number_text.h"
 
 #include <fast_float/fast_float.h>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 namespace rampwall {
 
@@ -68,6 +73,110 @@ std::optional<std::string> toAscii(std::string_view text) {
     return ascii;
 }
 
+// Exact powers of ten in double: 10^22 is the largest one.
+constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Exact powers of ten in float: 10^10 = 2^10 · 5^10 and 5^10 < 2^24.
+constexpr std::array<float, 11> kExactSinglePowers = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                      1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+
+// The usual typed number, "-4.5", "350", "0.2", "2.5E-3": ASCII sign, digits
+// with at most one point, an optional exponent of at most three digits, no
+// blanks, at most 15 significant digits. Read in one pass as a whole mantissa
+// and a power of ten; nothing for any other text, which fast_float then
+// decides on. fast_float reads these too, but with a quarter more work.
+struct TypedDecimal {
+    bool negative = false;
+    std::uint64_t mantissa = 0;
+    int exponent = 0; // the value is mantissa · 10^exponent
+};
+
+std::optional<TypedDecimal> readTypedDecimal(std::string_view text) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    if (at == end) {
+        return std::nullopt;
+    }
+    TypedDecimal typed;
+    typed.negative = *at == '-';
+    if (typed.negative || *at == '+') {
+        ++at;
+    }
+    // Below 10^14 before a digit is taken, the mantissa stays within 15
+    // digits; leading zeros leave it at 0 and so count for nothing.
+    constexpr std::uint64_t kFifteenDigitsAfterThis = 100'000'000'000'000;
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (; at != end; ++at) {
+        const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'};
+        if (digit < 10U) {
+            if (typed.mantissa >= kFifteenDigitsAfterThis) {
+                return std::nullopt;
+            }
+            anyDigit = true;
+            typed.mantissa = typed.mantissa * 10U + digit;
+            typed.exponent -= afterPoint ? 1 : 0;
+        } else if (*at == '.' && !afterPoint) {
+            afterPoint = true;
+        } else if (*at == 'e' || *at == 'E') {
+            break;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    if (at != end) {
+        ++at; // 'e' or 'E'
+        const bool negativeExponent = at != end && *at == '-';
+        if (at != end && (*at == '-' || *at == '+')) {
+            ++at;
+        }
+        if (at == end || end - at > 3) {
+            return std::nullopt;
+        }
+        int written = 0;
+        for (; at != end; ++at) {
+            const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'};
+            if (digit >= 10U) {
+                return std::nullopt;
+            }
+            written = written * 10 + static_cast<int>(digit);
+        }
+        typed.exponent += negativeExponent ? -written : written;
+    }
+    return typed;
+}
+
+// A typed decimal whose mantissa and power of ten are both exact in T needs
+// one multiplication or division, which IEEE arithmetic rounds correctly:
+// up to 15 digits and 10^±22 for a double, up to 2^24 and 10^±10 for a Single.
+template <typename T>
+std::optional<T> quickValue(std::string_view text) {
+    const std::optional<TypedDecimal> typed = readTypedDecimal(text);
+    if (!typed) {
+        return std::nullopt;
+    }
+    const auto power = static_cast<std::size_t>(std::abs(typed->exponent));
+    T magnitude{};
+    if constexpr (std::is_same_v<T, double>) {
+        if (power >= kExactPowers.size()) {
+            return std::nullopt;
+        }
+        const auto whole = static_cast<double>(typed->mantissa);
+        magnitude = typed->exponent < 0 ? whole / kExactPowers[power] : whole * kExactPowers[power];
+    } else {
+        if (power >= kExactSinglePowers.size() || typed->mantissa > (std::uint64_t{1} << 24U)) {
+            return std::nullopt;
+        }
+        const auto whole = static_cast<float>(typed->mantissa);
+        magnitude = typed->exponent < 0 ? whole / kExactSinglePowers[power] : whole * kExactSinglePowers[power];
+    }
+    return typed->negative ? -magnitude : magnitude;
+}
+
 // A nonzero digit before the exponent: a value that comes out as zero from
 // such a text lies below the type's range, as one beyond it comes out infinite.
 bool hasNonZeroDigit(std::string_view ascii) {
@@ -107,7 +216,10 @@ std::optional<T> convert(std::string_view ascii) {
 
 template <typename T>
 std::optional<T> parse(std::string_view text) {
-    // The usual text is plain ASCII with nothing to strip or translate.
+    // The usual text is a short plain decimal with nothing to strip or translate.
+    if (const std::optional<T> value = quickValue<T>(text)) {
+        return value;
+    }
     if (const std::optional<T> value = convert<T>(text)) {
         return value;
     }
@@ -116,6 +228,9 @@ std::optional<T> parse(std::string_view text) {
     const std::optional<std::string> ascii = toAscii(text);
     if (!ascii || ascii->size() == text.size()) {
         return std::nullopt;
+    }
+    if (const std::optional<T> value = quickValue<T>(*ascii)) {
+        return value;
     }
     return convert<T>(*ascii);
 }
