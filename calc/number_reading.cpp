@@ -191,9 +191,9 @@ bool hasNonZeroDigit(std::string_view ascii) {
     return false;
 }
 
-// fast_float reads the typed grammar, "sign digits . digits e sign digits"
-// with at least one mantissa digit, except for a leading plus, which it
-// refuses, and "inf" and "nan", whose values are not finite.
+// fast_float reads exactly the typed grammar, "sign digits . digits e sign
+// digits" with at least one mantissa digit, but for two forms handled here: it
+// refuses a leading plus, and it takes "inf" and "nan", which are not finite.
 template <typename T>
 std::optional<T> convert(std::string_view ascii) {
     if (!ascii.empty() && ascii.front() == '+') {
