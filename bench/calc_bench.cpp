@@ -5,9 +5,13 @@
 #include "design_state.h"
 #include "headless_window.h"
 #include "input_reader.h"
+#include "number_text.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <string>
+#include <string_view>
 #include <variant>
 
 namespace {
@@ -70,5 +74,45 @@ void BM_CrackLoop_22Passes(benchmark::State& run) {
     }
 }
 BENCHMARK(BM_CrackLoop_22Passes);
+
+// The eleven start-up texts, then what else a box may hold: many digits, an
+// exponent, full-width forms and blanks, and a text that is no number.
+constexpr std::array<std::string_view, 16> kTypedTexts = {
+    "0",  "-0.5", "-1.0", "350",      "1.2",  "0.2",    "100",      "50",
+    "18", "10",   "-4.5", "50.09999", "2e-1", "  350 ", "－０．５", "0.30000000000000004"};
+
+void BM_parseDouble_TypedTexts(benchmark::State& run) {
+    double sum = 0;
+    for (auto _ : run) {
+        for (std::string_view text : kTypedTexts) {
+            sum += parseDouble(text).value_or(0);
+        }
+    }
+    benchmark::DoNotOptimize(sum);
+    run.SetItemsProcessed(run.iterations() * static_cast<long>(kTypedTexts.size()));
+}
+BENCHMARK(BM_parseDouble_TypedTexts);
+
+// Values the sheet and the boxes show: short decimals, and the 15-digit
+// values a cover such as 50.1 brings into h0 and the products after it.
+constexpr std::array<double, 8> kSheetDoubles = {
+    3.5, -4.5, 172.999, 0.267, 7.2 * 1000, 299.900001525879, 350 - 50.099998474121094, 1.27 / 3.0};
+constexpr std::array<float, 6> kSheetSingles = {144.166f, 3260.572f, 0.024f, 132.946f, 0.841f, 1.5e-5f};
+
+void BM_appendNumbers_SheetValues(benchmark::State& run) {
+    std::string out;
+    for (auto _ : run) {
+        out.clear();
+        for (double value : kSheetDoubles) {
+            appendDouble(out, value);
+        }
+        for (float value : kSheetSingles) {
+            appendSingle(out, value);
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    run.SetItemsProcessed(run.iterations() * static_cast<long>(kSheetDoubles.size() + kSheetSingles.size()));
+}
+BENCHMARK(BM_appendNumbers_SheetValues);
 
 } // namespace

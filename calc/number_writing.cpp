@@ -1,7 +1,14 @@
 // Number to text in the general form: 15 significant digits for a double and
 // 7 for a Single, exactly rounded, plain or with an exponent, the same on
-// every machine and in every locale.
+// every machine and in every locale. Short decimals are written here, the
+// rest from {fmt}'s digits.
 #include "number_text.h"
+
+// {fmt} then never consults std::locale, whose machinery would otherwise be
+// linked into the WebAssembly module; nothing here is written by locale.
+#define FMT_STATIC_THOUSANDS_SEPARATOR ','
+#include <fmt/compile.h>
+#include <fmt/format.h>
 
 #include <array>
 #include <charconv>
@@ -9,15 +16,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <type_traits>
 
 namespace rampwall {
 
 namespace {
 
-// Significant digits, at most 15 of them (17 in a shortest round-trip text),
-// with room behind: any run of them is copied as one fixed 16-byte block,
-// which the compiler does in two moves instead of a call to memcpy.
+// Significant digits, at most 15 of them, with room behind: any run of them
+// is copied as one fixed 16-byte block, which the compiler does in two moves
+// instead of a call to memcpy.
 using Digits = std::array<char, 32>;
 constexpr std::size_t kDigitBlock = 16;
 
@@ -122,8 +129,8 @@ void placeDigits(std::string& out, bool negative, const Digits& sig, std::size_t
     text.appendTo(out);
 }
 
-// Splits to_chars' scientific text "-d.ddde±x" into digits and exponent.
-template <typename T>
+// Splits {fmt}'s scientific text "-d.ddde±xx" into digits and exponent and
+// places them in the general form.
 void placeScientific(std::string& out, const char* first, const char* last, int digits) {
     const bool negative = *first == '-';
     if (negative) {
@@ -133,32 +140,33 @@ void placeScientific(std::string& out, const char* first, const char* last, int 
     std::size_t count = 0;
     const char* at = first;
     for (; at != last && *at != 'e'; ++at) {
-        if (*at != '.' && count < sig.size() - kDigitBlock) {
+        if (*at != '.') {
             sig[count++] = *at;
         }
     }
+    ++at; // 'e'
+    const bool negativeExponent = *at == '-';
+    ++at; // sign
     int exponent = 0;
-    if (at != last) {
-        ++at; // 'e'
-        const bool negativeExponent = *at == '-';
-        ++at; // sign
-        for (; at != last; ++at) {
-            exponent = exponent * 10 + (*at - '0');
-        }
-        if (negativeExponent) {
-            exponent = -exponent;
-        }
+    for (; at != last; ++at) {
+        exponent = exponent * 10 + (*at - '0');
     }
-    placeDigits(out, negative, sig, count, exponent, digits);
+    placeDigits(out, negative, sig, count, negativeExponent ? -exponent : exponent, digits);
 }
 
-// The exact value rounded to `digits` significant digits (ties to even).
+// The exact value rounded to 15 significant digits for a double and 7 for a
+// Single, ties to even: {fmt}'s scientific form "-d.ddde±xx".
 template <typename T>
-void appendRounded(std::string& out, T value, int digits) {
-    std::array<char, 64> sci{};
-    const auto result =
-        std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, digits - 1);
-    placeScientific<T>(out, sci.data(), result.ptr, digits);
+void appendRounded(std::string& out, T value) {
+    std::array<char, 48> buffer{};
+    const char* end = nullptr;
+    constexpr int digits = std::is_same_v<T, double> ? 15 : 7;
+    if constexpr (digits == 15) {
+        end = fmt::format_to(buffer.data(), FMT_COMPILE("{:.14e}"), value);
+    } else {
+        end = fmt::format_to(buffer.data(), FMT_COMPILE("{:.6e}"), value);
+    }
+    placeScientific(out, buffer.data(), end, digits);
 }
 
 bool finiteNonZero(std::string& out, double value) {
@@ -218,7 +226,7 @@ void appendSingle(std::string& out, float value) {
             return;
         }
     }
-    appendRounded(out, value, 7);
+    appendRounded(out, value);
 }
 
 void appendDouble(std::string& out, double value) {
@@ -247,23 +255,7 @@ void appendDouble(std::string& out, double value) {
             return;
         }
     }
-    // A double's shortest round-trip text with at most 15 digits is also its
-    // 15-digit rounding: its binary step is finer than a 15-digit decimal step.
-    // Not so below the normal range, where the step is coarse and the
-    // shortest text has fewer digits than the exact value needs.
-    std::array<char, 64> shortest{};
-    const auto result =
-        std::to_chars(shortest.data(), shortest.data() + shortest.size(), value, std::chars_format::scientific);
-    const char* first = shortest.data();
-    std::size_t significant = 0;
-    for (const char* at = first; at != result.ptr && *at != 'e'; ++at) {
-        significant += (*at >= '0' && *at <= '9') ? 1 : 0;
-    }
-    if (significant <= 15 && magnitude >= std::numeric_limits<double>::min()) {
-        placeScientific<double>(out, first, result.ptr, 15);
-        return;
-    }
-    appendRounded(out, value, 15);
+    appendRounded(out, value);
 }
 
 void appendInteger(std::string& out, long long value) {

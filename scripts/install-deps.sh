@@ -5,12 +5,14 @@
 set -euo pipefail
 
 packages=(
-  # build
-  g++ cmake ninja-build pkgconf
+  # build; number reading and writing, header-only
+  g++ cmake ninja-build pkgconf libfast-float-dev libfmt-dev
   # design files and JSON output
   nlohmann-json3-dev
   # tests, benchmarks, fuzzing, analysis
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
+  # the calculation in WebAssembly, and Node to test it
+  emscripten nodejs
   # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   # the sound back end (without plugins-base the default back end crashes)
