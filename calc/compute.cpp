@@ -8,6 +8,7 @@
 #include "number_text.h"
 #include "report.h"
 #include "strength.h"
+#include "values_2002.h"
 
 namespace rampwall {
 
@@ -56,7 +57,8 @@ std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {
     return loadCaseAt(window.selectedIndex(Control::Combo3));
 }
 
-RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
+RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& options) {
+    state.values.clear();
     const std::optional<LoadCase> loadCase = readInputs(state, window);
     if (!loadCase) {
         return RunOutcome::NoLoadCase;
@@ -67,15 +69,19 @@ RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
     } else {
         caseBLoads(state, inputs);
     }
+    noteLoads2002(state, *loadCase);
     // Zero or negative moments would give negative or no steel, and a
     // division by zero later on.
     if (!(widen(state.MBk) > 0) || !(widen(state.MB) > 0)) {
         stopMomentNotPositive();
     }
-    if (!designForStrength(state, inputs, window)) {
+    const bool barFound = designForStrength(state, inputs, window);
+    noteStrength2002(state);
+    if (!barFound) {
         return RunOutcome::Stopped;
     }
     controlCrackWidth(state, inputs, window);
+    noteCrackCheck2002(state);
     if (options.composeSheet) {
         window.replaceText(Control::Text12, composeReport(state, *loadCase, window.readText(Control::Text7),
                                                           window.readText(Control::Text9)));
@@ -85,7 +91,7 @@ RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
 
 } // namespace
 
-RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options) {
+RunOutcome COMPUTE(DesignState& state, WindowOps& window, const ComputeOptions& options) {
     try {
         return run(state, window, options);
     } catch (const CalculationStop& stop) {

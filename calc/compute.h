@@ -20,8 +20,8 @@ struct ComputeOptions {
 };
 
 // Runs the stages in order against the window; the state keeps every field a
-// stage reaches. Messages are shown through the window and the run goes on
-// or ends as each message says.
-RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options = {});
+// stage reaches, and state.values the named numbers of this run. Messages are
+// shown through the window and the run goes on or ends as each message says.
+RunOutcome COMPUTE(DesignState& state, WindowOps& window, const ComputeOptions& options = {});
 
 } // namespace rampwall

@@ -5,6 +5,8 @@
 // the previous run's value.
 #pragma once
 
+#include "named_values.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -66,6 +68,9 @@ struct DesignState {
     SingleField Csk;        // σsk (N/mm²)
     SingleField Fai;        // ψ
     SingleField W;          // computed maximum crack width (mm)
+
+    // The named numbers of the last run in the order formed, afresh each run.
+    NamedValues values;
 };
 
 // A field's value in a formula: widened exactly, 0 when unset.
