@@ -2,9 +2,11 @@
 
 #include "calculation_stop.h"
 #include "crack.h"
+#include "design_2010.h"
 #include "input_reader.h"
 #include "loads.h"
 #include "materials.h"
+#include "materials_2010.h"
 #include "number_text.h"
 #include "report.h"
 #include "strength.h"
@@ -15,13 +17,19 @@ namespace rampwall {
 namespace {
 
 // Materials, the eleven inputs, h0 and the load case, in the window's order.
-std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {
+std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window, Edition edition) {
     if (const auto concrete = concreteAt(window.selectedIndex(Control::Combo1))) {
         state.Fc = concrete->Fc;
         state.Ft = concrete->Ft;
         state.Ftk = concrete->Ftk;
+        state.gb2010.fcuk = cubeStrength(concrete->entry);
     }
-    if (const auto steel = steelAt(window.selectedIndex(Control::Combo2))) {
+    // The steel list holds the chosen edition's grades.
+    if (edition == Edition::GB50010_2010) {
+        if (const auto steel = steel2010At(window.selectedIndex(Control::Combo2))) {
+            state.gb2010.steel = *steel;
+        }
+    } else if (const auto steel = steelAt(window.selectedIndex(Control::Combo2))) {
         state.Fy = steel->Fy;
     }
 
@@ -59,11 +67,16 @@ std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {
 
 RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& options) {
     state.values.clear();
-    const std::optional<LoadCase> loadCase = readInputs(state, window);
+    const std::optional<LoadCase> loadCase = readInputs(state, window, options.edition);
     if (!loadCase) {
         return RunOutcome::NoLoadCase;
     }
     InputReader inputs(state);
+    if (options.edition == Edition::GB50010_2010) {
+        design2010(state, inputs, window, *loadCase, options.factors);
+        return RunOutcome::Completed;
+    }
+
     if (*loadCase == LoadCase::CaseA) {
         caseALoads(state, inputs);
     } else {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "design_state.h"
+#include "edition.h"
 #include "window_ops.h"
 
 namespace rampwall {
@@ -17,6 +18,9 @@ struct ComputeOptions {
     // Batch runs want only the six results; the sheet is then not composed and
     // Text12 is left alone.
     bool composeSheet = true;
+    // The code edition; the factors serve the 2010 edition only.
+    Edition edition = kDefaultEdition;
+    LoadFactors factors;
 };
 
 // Runs the stages in order against the window; the state keeps every field a

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "named_values.h"
+#include "state_2010.h"
 
 #include <optional>
 #include <string>
@@ -68,6 +69,10 @@ struct DesignState {
     SingleField Csk;        // σsk (N/mm²)
     SingleField Fai;        // ψ
     SingleField W;          // computed maximum crack width (mm)
+
+    // The 2010 edition's own quantities; the inputs, the concrete, h0 and the
+    // load ordinates above serve both editions.
+    State2010 gb2010;
 
     // The named numbers of the last run in the order formed, afresh each run.
     NamedValues values;
