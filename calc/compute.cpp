@@ -9,6 +9,7 @@
 #include "materials_2010.h"
 #include "number_text.h"
 #include "report.h"
+#include "report_2010.h"
 #include "strength.h"
 #include "values_2002.h"
 
@@ -74,6 +75,9 @@ RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& opti
     InputReader inputs(state);
     if (options.edition == Edition::GB50010_2010) {
         design2010(state, inputs, window, *loadCase, options.factors);
+        if (options.composeSheet) {
+            window.replaceText(Control::Text12, composeReport2010(state, *loadCase));
+        }
         return RunOutcome::Completed;
     }
 

@@ -20,6 +20,8 @@ namespace rampwall {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // A figure as a table prints it: the value rounded to the figure's decimals.
 void expectFigure(double value, std::string_view figure, std::string_view what) {
@@ -68,6 +70,7 @@ struct WorkedExample {
     std::array<const char*, 5> figures;              // M, Mq, αs, ξ, ξb as the table shows them ("" when not shown)
     std::vector<std::pair<int, const char*>> passes; // bar: wmax
     std::array<const char*, 6> boxes;                // Text6, Text7, Text19, Text9, Text11, Text18
+    std::vector<const char*> sheetLines;
 };
 
 class workedExamples : public design2010, public ::testing::WithParamInterface<WorkedExample> {};
@@ -101,50 +104,79 @@ TEST_P(workedExamples, BoxesPassesAndSheet) {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EXPECT_EQ(window.text(boxes[i]), example.boxes[i]) << controlName(boxes[i]);
     }
+    const std::string& sheet = window.text(Control::Text12);
+    for (const char* line : example.sheetLines) {
+        EXPECT_THAT(sheet, HasSubstr(std::string("\r\n") + line + "\r\n"));
+    }
+    // No allowance over the limit, so no note about one; the odd-bar note stays.
+    EXPECT_THAT(sheet, Not(HasSubstr("5%")));
+    EXPECT_THAT(sheet, HasSubstr("\r\n    则实际所配钢筋为 18@200+20@200（依次类推）"));
+    EXPECT_EQ(sheet.find("注意") != std::string::npos, example.concrete < 2);
 }
+
+const char* const kBelowC25 = "注意：混凝土强度等级C15低于C25，不满足GB 55008-2021对钢筋混凝土构件的最低要求";
 
 INSTANTIATE_TEST_SUITE_P(
     design2010, workedExamples,
-    ::testing::Values(WorkedExample{"start_up_loads",
-                                    3,
-                                    "HRB400",
-                                    0,
-                                    {},
-                                    {"195.417", "128.167", "0.15184", "0.16554", "0.51765"},
-                                    {{16, "0.3038"}, {17, "0.2606"}, {18, "0.2257"}, {19, "0.1971"}},
-                                    {"144.167", "1972.694", "16", "2835.287", "0.197", "19"}},
-                      WorkedExample{"C15_HPB300",
-                                    0,
-                                    "HPB300",
-                                    0,
-                                    {},
-                                    {"195.417", "128.167", "0.30157", "0.37003", "0.57570"},
-                                    {{20, "0.2534"}, {21, "0.2235"}, {22, "0.1985"}},
-                                    {"144.167", "2960.24", "20", "3801.327", "0.198", "22"}},
-                      WorkedExample{"case_B",
-                                    3,
-                                    "HRB400",
-                                    1,
-                                    {{Control::Text3, "-5.0"}},
-                                    {"184.800", "120.000", "0.14359", "0.15571", ""},
-                                    {{16, "0.2703"}, {17, "0.2318"}, {18, "0.2007"}, {19, "0.1753"}},
-                                    {"136", "1855.58", "16", "2835.287", "0.175", "19"}},
-                      WorkedExample{"minimum_steel_governs",
-                                    3,
-                                    "HRB400",
-                                    0,
-                                    {{Control::Text16, "-2.0"}, {Control::Text4, "500"}},
-                                    {"13.177", "7.021", "0.00455", "0.00456", ""},
-                                    {{12, "0.0058"}},
-                                    {"9.271", "1000", "12", "1130.973", "0.006", "12"}},
-                      WorkedExample{"cover_clamped",
-                                    3,
-                                    "HRB400",
-                                    0,
-                                    {{Control::Text13, "70"}, {Control::Text4, "400"}},
-                                    {"195.417", "128.167", "0.12549", "0.13454", ""},
-                                    {{16, "0.2723"}, {17, "0.2340"}, {18, "0.2030"}, {19, "0.1776"}},
-                                    {"144.167", "1763.553", "16", "2835.287", "0.178", "19"}}),
+    ::testing::Values(
+        WorkedExample{"start_up_loads",
+                      3,
+                      "HRB400",
+                      0,
+                      {},
+                      {"195.417", "128.167", "0.15184", "0.16554", "0.51765"},
+                      {{16, "0.3038"}, {17, "0.2606"}, {18, "0.2257"}, {19, "0.1971"}},
+                      {"144.167", "1972.694", "16", "2835.287", "0.197", "19"},
+                      {"M =γ0*(γG*MG+γQ*γL*MQ)=1*(1.3*104.167+1.5*1*40)=195.417 (kNm)",
+                       "Mq =MG+ψq*MQ=104.167+0.6*40=128.167 (kNm)",
+                       " αs=M*10^6/(α1*fc*b*h0^2)=195.417*10^6/(1*14.3*1000*300^2)=0.15184",
+                       "ξb=β1/(1+fy/(Es*εcu))=0.8/(1+360/(200000*0.0033))=0.51765",
+                       " 逐级试算：16mm，wmax=0.30382>0.2；17mm，wmax=0.26058>0.2；18mm，wmax=0.22566>0.2；19mm，"
+                       "wmax=0.19709≤0.2",
+                       "cs=c=50(mm)",
+                       "wmax = 1.9*ψ*σsq/Es*(1.9*cs+0.08*deq/ρte)=1.9*0.6344*173.196/200000*(1.9*50+0.08*19/"
+                       "0.016202)=0.19709(mm)≤0.2(mm)",
+                       "满足裂缝控制要求时选用钢筋为：19@ 100  (mm)"}},
+        WorkedExample{"C15_HPB300",
+                      0,
+                      "HPB300",
+                      0,
+                      {},
+                      {"195.417", "128.167", "0.30157", "0.37003", "0.57570"},
+                      {{20, "0.2534"}, {21, "0.2235"}, {22, "0.1985"}},
+                      {"144.167", "2960.24", "20", "3801.327", "0.198", "22"},
+                      {kBelowC25, "deq=d/ν=22/0.7=31.429(mm)"}},
+        WorkedExample{
+            "case_B",
+            3,
+            "HRB400",
+            1,
+            {{Control::Text3, "-5.0"}},
+            {"184.800", "120.000", "0.14359", "0.15571", ""},
+            {{16, "0.2703"}, {17, "0.2318"}, {18, "0.2007"}, {19, "0.1753"}},
+            {"136", "1855.58", "16", "2835.287", "0.175", "19"},
+            {"MG =MB11=96 (kNm)  永久荷载：土压力", "M =γ0*(γG*MG+γQ*γL*MQ)=1*(1.3*96+1.5*1*40)=184.8 (kNm)"}},
+        WorkedExample{"minimum_steel_governs",
+                      3,
+                      "HRB400",
+                      0,
+                      {{Control::Text16, "-2.0"}, {Control::Text4, "500"}},
+                      {"13.177", "7.021", "0.00455", "0.00456", ""},
+                      {{12, "0.0058"}},
+                      {"9.271", "1000", "12", "1130.973", "0.006", "12"},
+                      {"As=α1*fc*b*h0*ξ/fy=1*14.3*1000*450*0.0045609/360=81.526(mm2)",
+                       "As<As,min，按最小配筋率控制，取As=As,min=1000(mm2)",
+                       " ρte = As/(0.5*1000*h5)=1130.973 /(0.5*1000* 500 )= 0.0045239<0.01，取ρte=0.01",
+                       "ψ = 1.1-0.65*ftk/(ρte*σsq)=1.1-0.65*2.01/(0.01*15.856)=-7.1396<0.2，取ψ=0.2"}},
+        WorkedExample{"cover_clamped",
+                      3,
+                      "HRB400",
+                      0,
+                      {{Control::Text13, "70"}, {Control::Text4, "400"}},
+                      {"195.417", "128.167", "0.12549", "0.13454", ""},
+                      {{16, "0.2723"}, {17, "0.2340"}, {18, "0.2030"}, {19, "0.1776"}},
+                      {"144.167", "1763.553", "16", "2835.287", "0.178", "19"},
+                      {"c=70>65，取cs=65(mm)"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Stop2010 {
