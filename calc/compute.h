@@ -20,7 +20,7 @@ struct ComputeOptions {
     bool composeSheet = true;
     // The code edition; the factors serve the 2010 edition only.
     Edition edition = kDefaultEdition;
-    LoadFactors factors;
+    LoadFactors factors = {};
 };
 
 // Runs the stages in order against the window; the state keeps every field a
