@@ -19,6 +19,11 @@ constexpr std::array<double, kMostDecimals + 1> kPowersOfTen = {
 // From here on a double has no fraction at any scale of the table.
 constexpr double kWhole = 4503599627370496.0; // 2^52
 
+// The decades significantText places a magnitude in, 10^-4 to 10^15.
+constexpr std::array<double, 20> kDecades = {
+    1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+};
+
 } // namespace
 
 double roundToDecimals(double x, int decimals) {
@@ -46,10 +51,14 @@ std::string decimalText(double x, int decimals) { return formatDouble(roundToDec
 
 std::string significantText(double x, int digits, int minDecimals) {
     const double magnitude = std::fabs(x);
-    if (!(magnitude >= 1e-4 && magnitude < 1e15)) {
+    if (!(magnitude >= kDecades.front() && magnitude < kDecades.back())) {
         return formatDouble(x);
     }
-    const auto exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    // The power of ten of the leading digit, found without a logarithm.
+    int exponent = -4;
+    while (magnitude >= kDecades[static_cast<std::size_t>(exponent + 5)]) {
+        ++exponent;
+    }
     return decimalText(x, std::clamp(std::max(minDecimals, digits - 1 - exponent), 0, kMostDecimals));
 }
 
