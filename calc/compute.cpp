@@ -74,7 +74,7 @@ RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& opti
     }
     InputReader inputs(state);
     if (options.edition == Edition::GB50010_2010) {
-        design2010(state, inputs, window, *loadCase, options.factors);
+        design2010(state, inputs, window, *loadCase, options);
         if (options.composeSheet) {
             window.replaceText(Control::Text12, composeReport2010(state, *loadCase));
         }
@@ -86,19 +86,25 @@ RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& opti
     } else {
         caseBLoads(state, inputs);
     }
-    noteLoads2002(state, *loadCase);
+    if (options.namedValues) {
+        noteLoads2002(state, *loadCase);
+    }
     // Zero or negative moments would give negative or no steel, and a
     // division by zero later on.
     if (!(widen(state.MBk) > 0) || !(widen(state.MB) > 0)) {
         stopMomentNotPositive();
     }
     const bool barFound = designForStrength(state, inputs, window);
-    noteStrength2002(state);
+    if (options.namedValues) {
+        noteStrength2002(state);
+    }
     if (!barFound) {
         return RunOutcome::Stopped;
     }
     controlCrackWidth(state, inputs, window);
-    noteCrackCheck2002(state);
+    if (options.namedValues) {
+        noteCrackCheck2002(state);
+    }
     if (options.composeSheet) {
         window.replaceText(Control::Text12, composeReport(state, *loadCase, window.readText(Control::Text7),
                                                           window.readText(Control::Text9)));

@@ -18,17 +18,29 @@ namespace {
 // The boxes show three decimals.
 constexpr int kBoxDecimals = 3;
 
-void note(DesignState& state, std::string_view name, double value) { state.values.push_back({name, value}); }
+// Appends a named value when the run records them.
+class Notes {
+public:
+    explicit Notes(NamedValues* values) : m_values(values) {}
+    void operator()(std::string_view name, double value) const {
+        if (m_values != nullptr) {
+            m_values->push_back({name, value});
+        }
+    }
 
-void caseALoads2010(DesignState& state, InputReader& inputs) {
+private:
+    NamedValues* m_values;
+};
+
+void caseALoads2010(DesignState& state, InputReader& inputs, const Notes& note) {
     checkCaseAElevations(inputs);
     State2010& s = state.gb2010;
     const double a = finite(inputs.h3() - inputs.h4(), "a");
     const double b = finite(inputs.h2() - inputs.h3(), "b");
     state.a = a;
     state.b = b;
-    note(state, "a", a);
-    note(state, "b", b);
+    note("a", a);
+    note("b", b);
 
     // The formulas of the 2002 edition, each moment kept unrounded.
     const double q11 = finite(0.5 * b * inputs.TRZ(), "q11");
@@ -43,21 +55,21 @@ void caseALoads2010(DesignState& state, InputReader& inputs) {
     state.q21 = q21;
     state.q31 = q31;
     state.q42 = q42;
-    note(state, "q11", q11);
-    note(state, "MB11", s.MB11);
-    note(state, "q21", q21);
-    note(state, "MB21", s.MB21);
-    note(state, "q31", q31);
-    note(state, "MB31", s.MB31);
-    note(state, "q42", q42);
-    note(state, "MB42", s.MB42);
+    note("q11", q11);
+    note("MB11", s.MB11);
+    note("q21", q21);
+    note("MB21", s.MB21);
+    note("q31", q31);
+    note("MB31", s.MB31);
+    note("q42", q42);
+    note("MB42", s.MB42);
 
     // Soil and water are permanent actions; the surcharge is the variable one.
     s.MG = finite(s.MB11 + s.MB21 + s.MB31, "MG");
     s.MQ = s.MB42;
 }
 
-void caseBLoads2010(DesignState& state, InputReader& inputs) {
+void caseBLoads2010(DesignState& state, InputReader& inputs, const Notes& note) {
     checkCaseBElevations(inputs);
     State2010& s = state.gb2010;
     const double H = finite(inputs.h2() - inputs.h4(), "h2-h4");
@@ -67,16 +79,16 @@ void caseBLoads2010(DesignState& state, InputReader& inputs) {
     s.MB22 = finite(0.5 * q22 * H * H, "MB22");
     state.q11 = q11;
     state.q22 = q22;
-    note(state, "q11", q11);
-    note(state, "MB11", s.MB11);
-    note(state, "q22", q22);
-    note(state, "MB22", s.MB22);
+    note("q11", q11);
+    note("MB11", s.MB11);
+    note("q22", q22);
+    note("MB22", s.MB22);
 
     s.MG = s.MB11;
     s.MQ = s.MB22;
 }
 
-void combineMoments(DesignState& state, const LoadFactors& factors) {
+void combineMoments(DesignState& state, const LoadFactors& factors, const Notes& note) {
     if (const std::optional<std::string> problem = loadFactorProblem(factors)) {
         throw CalculationStop(*problem);
     }
@@ -85,11 +97,11 @@ void combineMoments(DesignState& state, const LoadFactors& factors) {
     s.Mk = finite(s.MG + s.MQ, "Mk");
     s.M = finite(factors.gamma0 * (factors.gammaG * s.MG + factors.gammaQ * factors.gammaL * s.MQ), "M");
     s.Mq = finite(s.MG + factors.psiQ * s.MQ, "Mq");
-    note(state, "MG", s.MG);
-    note(state, "MQ", s.MQ);
-    note(state, "Mk", s.Mk);
-    note(state, "M", s.M);
-    note(state, "Mq", s.Mq);
+    note("MG", s.MG);
+    note("MQ", s.MQ);
+    note("Mk", s.Mk);
+    note("M", s.M);
+    note("Mq", s.Mq);
     // Zero or negative moments would give negative or no steel, and a
     // division by zero later on.
     if (!(s.Mk > 0) || !(s.M > 0) || !(s.Mq > 0)) {
@@ -97,7 +109,7 @@ void combineMoments(DesignState& state, const LoadFactors& factors) {
     }
 }
 
-void designForStrength2010(DesignState& state, InputReader& inputs, WindowOps& window) {
+void designForStrength2010(DesignState& state, InputReader& inputs, WindowOps& window, const Notes& note) {
     State2010& s = state.gb2010;
     // A run that never had a grade selected has none of these: 0, as in the
     // 2002 edition, which the divisions below then stop at.
@@ -107,20 +119,20 @@ void designForStrength2010(DesignState& state, InputReader& inputs, WindowOps& w
     const double Es = s.steel ? s.steel->Es : 0;
     const double fc = widen(state.Fc);
     const double h0 = widen(state.h0);
-    note(state, "alpha_1", alpha1);
-    note(state, "beta_1", s.concrete.beta1);
-    note(state, "epsilon_cu", s.concrete.epsilonCu);
+    note("alpha_1", alpha1);
+    note("beta_1", s.concrete.beta1);
+    note("epsilon_cu", s.concrete.epsilonCu);
 
     s.alphaS = finite(divide(s.M * 1000000, alpha1 * fc * 1000 * (h0 * h0), "αs"), "αs");
-    note(state, "alpha_s", s.alphaS);
+    note("alpha_s", s.alphaS);
     const double remainder = 1 - 2 * s.alphaS;
     if (!(remainder > 0)) {
         stopAlphaSTooLarge(s.alphaS);
     }
     s.xi = 1 - std::sqrt(remainder);
     s.xiB = finite(divide(s.concrete.beta1, 1 + divide(fy, Es * s.concrete.epsilonCu, "ξb"), "ξb"), "ξb");
-    note(state, "xi", s.xi);
-    note(state, "xi_b", s.xiB);
+    note("xi", s.xi);
+    note("xi_b", s.xiB);
     if (s.xi > s.xiB) {
         stopXiBeyondBalanced(s.xi, s.xiB);
     }
@@ -130,9 +142,9 @@ void designForStrength2010(DesignState& state, InputReader& inputs, WindowOps& w
     s.rhoMinPercent = std::max(0.20, divide(45 * widen(state.Ft), fy, "As,min"));
     s.AsMin = finite(s.rhoMinPercent / 100 * 1000 * h5, "As,min");
     s.AsGoverning = std::max(s.As, s.AsMin);
-    note(state, "As_required", s.As);
-    note(state, "As_min", s.AsMin);
-    note(state, "As_strength", s.AsGoverning);
+    note("As_required", s.As);
+    note("As_min", s.AsMin);
+    note("As_strength", s.AsGoverning);
     window.replaceText(Control::Text6, decimalText(s.Mk, kBoxDecimals));
     window.replaceText(Control::Text7, decimalText(s.AsGoverning, kBoxDecimals));
 
@@ -153,7 +165,7 @@ void designForStrength2010(DesignState& state, InputReader& inputs, WindowOps& w
         window.replaceText(Control::Text19, kTooLargeText);
         throw CalculationStop(std::string(kNoBarMessage));
     }
-    note(state, "d_strength", s.d);
+    note("d_strength", s.d);
     window.replaceText(Control::Text19, formatInteger(s.d));
 }
 
@@ -175,7 +187,7 @@ CrackPass2010 crackPass2010(const DesignState& state, int d, double ss, double h
     return pass;
 }
 
-void controlCrackWidth2010(DesignState& state, InputReader& inputs, WindowOps& window) {
+void controlCrackWidth2010(DesignState& state, InputReader& inputs, WindowOps& window, const Notes& note) {
     State2010& s = state.gb2010;
     const double limit = inputs.Wmax();
     if (!(limit > 0)) {
@@ -198,14 +210,14 @@ void controlCrackWidth2010(DesignState& state, InputReader& inputs, WindowOps& w
     }
 
     const CrackPass2010& last = s.passes.back();
-    note(state, "d", last.d);
-    note(state, "As", last.As);
-    note(state, "rho_te", last.rhoTe);
-    note(state, "sigma_sq", last.sigmaSq);
-    note(state, "psi", last.psi);
-    note(state, "c_s", s.cs);
-    note(state, "d_eq", last.deq);
-    note(state, "w_max", last.wmax);
+    note("d", last.d);
+    note("As", last.As);
+    note("rho_te", last.rhoTe);
+    note("sigma_sq", last.sigmaSq);
+    note("psi", last.psi);
+    note("c_s", s.cs);
+    note("d_eq", last.deq);
+    note("w_max", last.wmax);
     window.replaceText(Control::Text9, decimalText(last.As, kBoxDecimals));
     window.replaceText(Control::Text11, decimalText(last.wmax, kBoxDecimals));
     window.replaceText(Control::Text18, formatInteger(last.d));
@@ -216,15 +228,16 @@ void controlCrackWidth2010(DesignState& state, InputReader& inputs, WindowOps& w
 double barArea2010(int d, double ss) { return finite(divide(std::numbers::pi * d * d / 4 * 1000, ss, "As"), "As"); }
 
 void design2010(DesignState& state, InputReader& inputs, WindowOps& window, LoadCase loadCase,
-                const LoadFactors& factors) {
+                const ComputeOptions& options) {
+    const Notes note(options.namedValues ? &state.values : nullptr);
     if (loadCase == LoadCase::CaseA) {
-        caseALoads2010(state, inputs);
+        caseALoads2010(state, inputs, note);
     } else {
-        caseBLoads2010(state, inputs);
+        caseBLoads2010(state, inputs, note);
     }
-    combineMoments(state, factors);
-    designForStrength2010(state, inputs, window);
-    controlCrackWidth2010(state, inputs, window);
+    combineMoments(state, options.factors, note);
+    designForStrength2010(state, inputs, window, note);
+    controlCrackWidth2010(state, inputs, window, note);
 }
 
 } // namespace rampwall

@@ -5,8 +5,8 @@
 // clause 7.1.2 with the bar raised 1 mm at a time until the width fits.
 #pragma once
 
+#include "compute.h"
 #include "design_state.h"
-#include "edition.h"
 #include "input_reader.h"
 #include "materials.h"
 #include "window_ops.h"
@@ -22,10 +22,11 @@ inline constexpr std::array<int, 7> kStrengthBars2010 = {12, 14, 16, 18, 20, 22,
 // cross-section π·d²/4 (mm²/m).
 double barArea2010(int d, double ss);
 
-// Runs after the inputs and materials are read. Writes Text6, Text7 and
-// Text19, then Text9, Text11 and Text18, fills state.gb2010 and appends the
-// run's named values; a stop is thrown as CalculationStop.
+// Runs after the inputs and materials are read, with the options' factors.
+// Writes Text6, Text7 and Text19, then Text9, Text11 and Text18, fills
+// state.gb2010 and, when the options ask, appends the run's named values; a
+// stop is thrown as CalculationStop.
 void design2010(DesignState& state, InputReader& inputs, WindowOps& window, LoadCase loadCase,
-                const LoadFactors& factors);
+                const ComputeOptions& options);
 
 } // namespace rampwall

@@ -74,7 +74,8 @@ struct DesignState {
     // load ordinates above serve both editions.
     State2010 gb2010;
 
-    // The named numbers of the last run in the order formed, afresh each run.
+    // The named numbers of the last run in the order formed, when its options
+    // ask for them; emptied at the start of every run.
     NamedValues values;
 };
 

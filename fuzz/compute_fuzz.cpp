@@ -51,7 +51,7 @@ struct Design {
     std::array<std::string, 11> texts;
 
     ComputeOptions options(bool composeSheet) const {
-        return {.composeSheet = composeSheet, .edition = edition, .factors = factors};
+        return {.composeSheet = composeSheet, .edition = edition, .factors = factors, .namedValues = true};
     }
 };
 

@@ -271,6 +271,7 @@ TEST_F(design2010, LoadFactorBoxIsNotRead) {
 }
 
 TEST_F(design2010, NamedValuesOfTheRun) {
+    options.namedValues = true;
     window.setSelectedIndex(Control::Combo1, 3);
     steel("HRB400");
     ASSERT_EQ(compute(), RunOutcome::Completed);
@@ -297,8 +298,8 @@ TEST(design2002, UntouchedByTheLoadFactors) {
     HeadlessWindow factored;
     DesignState plainState;
     DesignState factoredState;
-    ASSERT_EQ(COMPUTE(plainState, plain), RunOutcome::Completed);
-    ComputeOptions options;
+    ComputeOptions options{.namedValues = true};
+    ASSERT_EQ(COMPUTE(plainState, plain, options), RunOutcome::Completed);
     options.factors = {.gamma0 = 1.1, .gammaG = 1.35, .gammaQ = 1.4, .gammaL = 0.9, .psiQ = 0.4};
     ASSERT_EQ(COMPUTE(factoredState, factored, options), RunOutcome::Completed);
     EXPECT_EQ(plain.events(), factored.events());
