@@ -56,11 +56,8 @@ void headLines(Sheet& s, const DesignState& st) {
     s.line("材料：", concrete, "：fc=", widen(st.Fc), "，ft=", widen(st.Ft), "，ftk=", widen(st.Ftk),
            "(N/mm2)，α1=", g.concrete.alpha1, "，β1=", g.concrete.beta1, "，εcu=", g.concrete.epsilonCu, "；",
            steel.entry, "：fy=", steel.fy, "(N/mm2)，Es=", steel.Es, "(N/mm2)，ν=", steel.nu);
-    // GB 55008-2021 asks C25 of every reinforced concrete member; GB 50010-2010
-    // itself asks it only with 400 MPa steel and above.
-    if (g.fcuk.value_or(0) < 25) {
-        s.line("注意：混凝土强度等级", concrete, "低于C25，不满足GB 55008-2021对钢筋混凝土构件的最低要求",
-               steel.fyk >= 400 ? "；采用400MPa及以上钢筋时，GB 50010-2010第4.1.2条亦要求不低于C25" : "");
+    if (const std::string warning = concreteGradeWarning2010(g); !warning.empty()) {
+        s.line(warning);
     }
     s.line();
 }
@@ -195,6 +192,21 @@ void crackLines(Sheet& s, const DesignState& st) {
 }
 
 } // namespace
+
+std::string concreteGradeWarning2010(const State2010& gb2010) {
+    // GB 55008-2021 asks C25 of every reinforced concrete member; GB 50010-2010
+    // itself asks it only with 400 MPa steel and above.
+    const int fcuk = gb2010.fcuk.value_or(0);
+    if (fcuk >= 25) {
+        return {};
+    }
+    std::string warning =
+        "注意：混凝土强度等级C" + std::to_string(fcuk) + "低于C25，不满足GB 55008-2021对钢筋混凝土构件的最低要求";
+    if (gb2010.steel && gb2010.steel->fyk >= 400) {
+        warning += "；采用400MPa及以上钢筋时，GB 50010-2010第4.1.2条亦要求不低于C25";
+    }
+    return warning;
+}
 
 std::string composeReport2010(const DesignState& st, LoadCase loadCase) {
     Sheet s;

@@ -14,4 +14,8 @@ namespace rampwall {
 // Composed from a completed run's state.
 std::string composeReport2010(const DesignState& state, LoadCase loadCase);
 
+// The sheet's warning for concrete below C25 with the run's grades, or an
+// empty text; the run itself goes on.
+std::string concreteGradeWarning2010(const State2010& gb2010);
+
 } // namespace rampwall

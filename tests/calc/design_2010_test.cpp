@@ -263,6 +263,25 @@ TEST_F(design2010, FactorsEnterTheirOwnMoments) {
     expectFigure(state.gb2010.Mk, "144.167", "Mk");
 }
 
+TEST_F(design2010, SheetOfAWeakConcreteAndALongCrackLoop) {
+    window.setSelectedIndex(Control::Combo1, 0);
+    steel("HRB400");
+    window.setText(Control::Text8, "0.05");
+    ASSERT_EQ(compute(), RunOutcome::Completed);
+    const std::string& sheet = window.text(Control::Text12);
+    EXPECT_THAT(sheet, HasSubstr("最低要求；采用400MPa及以上钢筋时，GB 50010-2010第4.1.2条亦要求不低于C25\r\n"));
+    // The first four passes and the last four, the ones between left out.
+    const int first = state.gb2010.d;
+    const int last = state.gb2010.passes.back().d;
+    ASSERT_GT(last - first, 8);
+    auto pass = [](int d) { return std::to_string(d) + "mm，wmax="; };
+    EXPECT_THAT(sheet, HasSubstr("\r\n 逐级试算：" + pass(first)));
+    EXPECT_THAT(sheet, HasSubstr(">0.05；" + pass(first + 3)));
+    EXPECT_THAT(sheet, Not(HasSubstr(pass(first + 4))));
+    EXPECT_THAT(sheet, HasSubstr(">0.05；……；" + pass(last - 3)));
+    EXPECT_THAT(sheet, HasSubstr("≤0.05\r\n As=π*d^2/4*1000/s=π*" + std::to_string(last) + "^2"));
+}
+
 TEST_F(design2010, LoadFactorBoxIsNotRead) {
     window.setSelectedIndex(Control::Combo1, 3);
     steel("HRB400");
