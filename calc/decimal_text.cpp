@@ -54,11 +54,13 @@ std::string significantText(double x, int digits, int minDecimals) {
     if (!(magnitude >= kDecades.front() && magnitude < kDecades.back())) {
         return formatDouble(x);
     }
-    // The power of ten of the leading digit, found without a logarithm.
-    int exponent = -4;
-    while (magnitude >= kDecades[static_cast<std::size_t>(exponent + 5)]) {
-        ++exponent;
+    // The power of ten of the leading digit, found without a logarithm:
+    // kDecades[decade] ≤ magnitude < kDecades[decade + 1].
+    std::size_t decade = 0;
+    while (magnitude >= kDecades[decade + 1]) {
+        ++decade;
     }
+    const int exponent = static_cast<int>(decade) - 4;
     return decimalText(x, std::clamp(std::max(minDecimals, digits - 1 - exponent), 0, kMostDecimals));
 }
 
