@@ -1,5 +1,7 @@
 #include "calculation_stop.h"
 
+#include "decimal_text.h"
+
 namespace rampwall {
 
 namespace {
@@ -35,6 +37,25 @@ void stopDivisionByZero(std::string_view quantity) {
 
 void stopOutOfRange(std::string_view quantity) {
     throw CalculationStop("计算" + std::string(quantity) + "时数值超出范围，请检查输入数据");
+}
+
+namespace {
+constexpr std::string_view kThickerOrStronger = "，请增加外墙厚度或提高混凝土强度等级";
+}
+
+void stopAlphaSTooLarge(double alphaS) {
+    throw CalculationStop("所受弯矩过大（αs=" + significantText(alphaS, 4, 0) + "≥0.5）" +
+                          std::string(kThickerOrStronger));
+}
+
+void stopXiBeyondBalanced(double xi, double xiB) {
+    throw CalculationStop("所受弯矩过大，相对受压区高度ξ=" + significantText(xi, 4, 0) +
+                          "大于界限相对受压区高度ξb=" + significantText(xiB, 4, 0) + std::string(kThickerOrStronger));
+}
+
+void stopMomentNotPositive2010() {
+    throw CalculationStop("计算所得弯矩不大于零，无需按此配筋。请检查荷载系数、" + quoted(Control::Text14) + "、" +
+                          quoted(Control::Text15) + "和各标高");
 }
 
 } // namespace rampwall

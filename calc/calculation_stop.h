@@ -38,4 +38,11 @@ inline constexpr std::string_view kNoBarMessage = "算不出来，请增加外�
 // A result that is not finite, or beyond the 32-bit range where it is narrowed.
 [[noreturn]] void stopOutOfRange(std::string_view quantity);
 
+// The 2010 edition. 1 − 2·αs is not above zero: no ξ exists.
+[[noreturn]] void stopAlphaSTooLarge(double alphaS);
+// ξ beyond the balanced ξb: the tension steel would not yield.
+[[noreturn]] void stopXiBeyondBalanced(double xi, double xiB);
+// Mk, M or Mq is zero or negative.
+[[noreturn]] void stopMomentNotPositive2010();
+
 } // namespace rampwall

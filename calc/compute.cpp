@@ -2,25 +2,35 @@
 
 #include "calculation_stop.h"
 #include "crack.h"
+#include "design_2010.h"
 #include "input_reader.h"
 #include "loads.h"
 #include "materials.h"
+#include "materials_2010.h"
 #include "number_text.h"
 #include "report.h"
+#include "report_2010.h"
 #include "strength.h"
+#include "values_2002.h"
 
 namespace rampwall {
 
 namespace {
 
 // Materials, the eleven inputs, h0 and the load case, in the window's order.
-std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {
+std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window, Edition edition) {
     if (const auto concrete = concreteAt(window.selectedIndex(Control::Combo1))) {
         state.Fc = concrete->Fc;
         state.Ft = concrete->Ft;
         state.Ftk = concrete->Ftk;
+        state.gb2010.fcuk = cubeStrength(concrete->entry);
     }
-    if (const auto steel = steelAt(window.selectedIndex(Control::Combo2))) {
+    // The steel list holds the chosen edition's grades.
+    if (edition == Edition::GB50010_2010) {
+        if (const auto steel = steel2010At(window.selectedIndex(Control::Combo2))) {
+            state.gb2010.steel = *steel;
+        }
+    } else if (const auto steel = steelAt(window.selectedIndex(Control::Combo2))) {
         state.Fy = steel->Fy;
     }
 
@@ -56,26 +66,45 @@ std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {
     return loadCaseAt(window.selectedIndex(Control::Combo3));
 }
 
-RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
-    const std::optional<LoadCase> loadCase = readInputs(state, window);
+RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& options) {
+    state.values.clear();
+    const std::optional<LoadCase> loadCase = readInputs(state, window, options.edition);
     if (!loadCase) {
         return RunOutcome::NoLoadCase;
     }
     InputReader inputs(state);
+    if (options.edition == Edition::GB50010_2010) {
+        design2010(state, inputs, window, *loadCase, options);
+        if (options.composeSheet) {
+            window.replaceText(Control::Text12, composeReport2010(state, *loadCase));
+        }
+        return RunOutcome::Completed;
+    }
+
     if (*loadCase == LoadCase::CaseA) {
         caseALoads(state, inputs);
     } else {
         caseBLoads(state, inputs);
+    }
+    if (options.namedValues) {
+        noteLoads2002(state, *loadCase);
     }
     // Zero or negative moments would give negative or no steel, and a
     // division by zero later on.
     if (!(widen(state.MBk) > 0) || !(widen(state.MB) > 0)) {
         stopMomentNotPositive();
     }
-    if (!designForStrength(state, inputs, window)) {
+    const bool barFound = designForStrength(state, inputs, window);
+    if (options.namedValues) {
+        noteStrength2002(state);
+    }
+    if (!barFound) {
         return RunOutcome::Stopped;
     }
     controlCrackWidth(state, inputs, window);
+    if (options.namedValues) {
+        noteCrackCheck2002(state);
+    }
     if (options.composeSheet) {
         window.replaceText(Control::Text12, composeReport(state, *loadCase, window.readText(Control::Text7),
                                                           window.readText(Control::Text9)));
@@ -85,7 +114,7 @@ RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
 
 } // namespace
 
-RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options) {
+RunOutcome COMPUTE(DesignState& state, WindowOps& window, const ComputeOptions& options) {
     try {
         return run(state, window, options);
     } catch (const CalculationStop& stop) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "design_state.h"
+#include "edition.h"
 #include "window_ops.h"
 
 namespace rampwall {
@@ -17,11 +18,19 @@ struct ComputeOptions {
     // Batch runs want only the six results; the sheet is then not composed and
     // Text12 is left alone.
     bool composeSheet = true;
+    // The code edition; the factors serve the 2010 edition only.
+    Edition edition = kDefaultEdition;
+    LoadFactors factors = {};
+    // Fill state.values with the run's named numbers. Off by default: only a
+    // report of them needs them, and recording costs a batch row 13 % more
+    // instructions.
+    bool namedValues = false;
 };
 
 // Runs the stages in order against the window; the state keeps every field a
-// stage reaches. Messages are shown through the window and the run goes on
-// or ends as each message says.
-RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options = {});
+// stage reaches, and state.values the named numbers of this run when asked
+// (otherwise it is left empty). Messages are shown through the window and the
+// run goes on or ends as each message says.
+RunOutcome COMPUTE(DesignState& state, WindowOps& window, const ComputeOptions& options = {});
 
 } // namespace rampwall

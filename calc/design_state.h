@@ -5,6 +5,9 @@
 // the previous run's value.
 #pragma once
 
+#include "named_values.h"
+#include "state_2010.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -66,6 +69,14 @@ struct DesignState {
     SingleField Csk;        // σsk (N/mm²)
     SingleField Fai;        // ψ
     SingleField W;          // computed maximum crack width (mm)
+
+    // The 2010 edition's own quantities; the inputs, the concrete, h0 and the
+    // load ordinates above serve both editions.
+    State2010 gb2010;
+
+    // The named numbers of the last run in the order formed, when its options
+    // ask for them; emptied at the start of every run.
+    NamedValues values;
 };
 
 // A field's value in a formula: widened exactly, 0 when unset.

@@ -4,12 +4,12 @@
 
 namespace rampwall {
 
-HeadlessWindow::HeadlessWindow() {
+HeadlessWindow::HeadlessWindow(Edition edition) {
     m_selected.fill(-1);
     for (Control control : kAllControls) {
         m_texts[slot(control)] = std::string(initialText(control));
     }
-    fillLists(*this);
+    fillLists(*this, edition);
     m_events.reserve(kEventsOfACompleteRun);
 }
 

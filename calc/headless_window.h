@@ -3,6 +3,7 @@
 // tool drive the calculation through it.
 #pragma once
 
+#include "edition.h"
 #include "window_ops.h"
 
 #include <array>
@@ -24,8 +25,8 @@ struct WindowEvent {
 class HeadlessWindow final : public WindowOps {
 public:
     // Opens with the initial texts and with the lists filled and selected, as
-    // the window does at start-up.
-    HeadlessWindow();
+    // the window does at start-up; the steel list is the edition's.
+    explicit HeadlessWindow(Edition edition = kDefaultEdition);
 
     std::string readText(Control box) override;
     void replaceText(Control box, std::string_view text) override;

@@ -19,7 +19,7 @@ void characteristicAndDesign(DesignState& state, InputReader& inputs, float part
 
 } // namespace
 
-void caseALoads(DesignState& state, InputReader& inputs) {
+void checkCaseAElevations(InputReader& inputs) {
     // The order of the checks matters: a failing check comes before the first
     // use of a later elevation that may not be a number.
     if (inputs.h2() - inputs.h3() < 0) {
@@ -34,6 +34,27 @@ void caseALoads(DesignState& state, InputReader& inputs) {
     if (inputs.h4() - inputs.h3() > 0) {
         stopElevations();
     }
+}
+
+void checkCaseBElevations(InputReader& inputs) {
+    if (inputs.h4() - inputs.h3() < 0) {
+        stopElevations();
+    }
+    if (inputs.h2() - inputs.h1() > 0) {
+        stopElevations();
+    }
+    if (!(inputs.h2() - inputs.h3() > 0)) {
+        stopElevations();
+    }
+    // With no retained height there is nothing to design for, and a negative
+    // one has no physical meaning: the elevations are inconsistent.
+    if (!(inputs.h2() - inputs.h4() > 0)) {
+        stopElevations();
+    }
+}
+
+void caseALoads(DesignState& state, InputReader& inputs) {
+    checkCaseAElevations(inputs);
 
     // Every stored load passes the finiteness check before it is stored, so
     // an overflow stops the run at the formula that overflowed and the state
@@ -68,20 +89,7 @@ void caseALoads(DesignState& state, InputReader& inputs) {
 }
 
 void caseBLoads(DesignState& state, InputReader& inputs) {
-    if (inputs.h4() - inputs.h3() < 0) {
-        stopElevations();
-    }
-    if (inputs.h2() - inputs.h1() > 0) {
-        stopElevations();
-    }
-    if (!(inputs.h2() - inputs.h3() > 0)) {
-        stopElevations();
-    }
-    // With no retained height there is nothing to design for, and a negative
-    // one has no physical meaning: the elevations are inconsistent.
-    if (!(inputs.h2() - inputs.h4() > 0)) {
-        stopElevations();
-    }
+    checkCaseBElevations(inputs);
 
     // H = h2 - h4 is formed afresh wherever it occurs.
     const double q11 = finite(0.5 * (inputs.h2() - inputs.h4()) * inputs.TRZ(), "q11");

@@ -7,6 +7,11 @@
 
 namespace rampwall {
 
+// The elevation checks of the two cases, shared by both editions; a failed
+// one stops the run with the elevation message.
+void checkCaseAElevations(InputReader& inputs);
+void checkCaseBElevations(InputReader& inputs);
+
 // Case A: groundwater inside the wall height. Checks h1 ≥ h2 ≥ h3 ≥ h4, then
 // earth above and submerged earth below the water table, water and surcharge.
 void caseALoads(DesignState& state, InputReader& inputs);

@@ -2,12 +2,13 @@
 // order, each with its first entry selected.
 #pragma once
 
+#include "edition.h"
 #include "window_ops.h"
 
 namespace rampwall {
 
-// Appends the concrete grades, the steel grades and the load cases to their
-// lists and selects entry 0 of each, list by list.
-void fillLists(WindowOps& window);
+// Appends the concrete grades, the steel grades of the edition and the load
+// cases to their lists and selects entry 0 of each, list by list.
+void fillLists(WindowOps& window, Edition edition = kDefaultEdition);
 
 } // namespace rampwall

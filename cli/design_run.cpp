@@ -14,7 +14,7 @@ const std::string* DesignResult::boxText(Control box) const {
     return nullptr;
 }
 
-DesignResult runDesign(const DesignInputs& inputs, ComputeOptions options) {
+DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options) {
     // Opening a window fills its lists; copying one that has just been opened
     // gives the same start-up state for a fraction of the cost, which counts
     // when a batch runs a window per row.

@@ -33,6 +33,6 @@ struct DesignResult {
 
 // Each call starts from a fresh DesignState and a window in its start-up
 // state, so nothing of an earlier design carries over.
-DesignResult runDesign(const DesignInputs& inputs, ComputeOptions options = {});
+DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options = {});
 
 } // namespace rampwall::cli

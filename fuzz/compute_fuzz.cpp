@@ -1,12 +1,15 @@
 // A whole calculation over arbitrary window contents. The input is text:
 // the first line holds the selected indices of Combo1, Combo2 and Combo3,
-// the next eleven lines the texts of the input boxes in the order the
-// calculation reads them; missing lines leave a box empty. Whatever is typed,
-// COMPUTE must return, every stop must be told in a message, and nothing but
-// well-formed numbers (or the "too large" text of the bar box) may reach the
-// output boxes.
+// then optionally the edition ("2010"; anything else is 2002) and the load
+// factors γ0, γG, γQ, γL and ψq (a token that is no number keeps the
+// default); the next eleven lines the texts of the input boxes in the order
+// the calculation reads them; missing lines leave a box empty. Whatever is
+// typed, COMPUTE must return, every stop must be told in a message, and
+// nothing but well-formed numbers (or the "too large" text of the bar box)
+// may reach the output boxes.
 #include "calculation_stop.h"
 #include "compute.h"
+#include "design_2010.h"
 #include "fuzz_check.h"
 #include "headless_window.h"
 #include "number_grammar.h"
@@ -43,7 +46,13 @@ constexpr std::array<Control, 7> kWriteOrder = {
 
 struct Design {
     std::array<int, 3> indices{};
+    Edition edition = Edition::GB50010_2002;
+    LoadFactors factors;
     std::array<std::string, 11> texts;
+
+    ComputeOptions options(bool composeSheet) const {
+        return {.composeSheet = composeSheet, .edition = edition, .factors = factors, .namedValues = true};
+    }
 };
 
 int clampedInt(std::string_view token) {
@@ -65,13 +74,25 @@ Design decode(std::string_view input) {
     }
     Design design;
     std::string_view header = lines[0];
-    for (int& index : design.indices) {
+    auto nextToken = [&header] {
         while (!header.empty() && header.front() == ' ') {
             header.remove_prefix(1);
         }
         const std::size_t end = std::min(header.find(' '), header.size());
-        index = clampedInt(header.substr(0, end));
+        const std::string_view token = header.substr(0, end);
         header.remove_prefix(end);
+        return token;
+    };
+    for (int& index : design.indices) {
+        index = clampedInt(nextToken());
+    }
+    if (nextToken() == "2010") {
+        design.edition = Edition::GB50010_2010;
+    }
+    for (const LoadFactorField& field : kLoadFactorFields) {
+        if (const std::optional<double> value = parseDouble(nextToken())) {
+            design.factors.*field.member = *value;
+        }
     }
     for (std::size_t i = 1; i < lines.size(); ++i) {
         design.texts[i - 1] = std::string(lines[i]);
@@ -106,6 +127,17 @@ void checkSingleBox(const HeadlessWindow& window, Control box, const SingleField
     require(std::fabs(*shown - exact) <= 5.000001e-7 * std::fabs(exact), "the box shows its field to 7 digits", text);
 }
 
+// Text of a double rounded to three decimals: well formed, and within half
+// a thousandth of the value (or its 15 digits, for a value too large to
+// have decimals).
+void checkDecimalBox(const HeadlessWindow& window, Control box, double value) {
+    const std::string& text = window.text(box);
+    require(isNumberText(text, 15), "a 2010 box holds a number of at most 15 digits", text);
+    const std::optional<double> shown = parseDouble(text);
+    require(shown.has_value() && std::fabs(*shown - value) <= 0.0005000001 + 5e-15 * std::fabs(value),
+            "a 2010 box shows its value to three decimals", text);
+}
+
 std::optional<int> wholeNumber(std::string_view text) {
     int value = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -128,24 +160,51 @@ void checkStateFinite(const DesignState& s) {
                         finiteField(s.Aas) && finiteField(s.SAas) && finiteField(s.Csk) && finiteField(s.Fai) &&
                         finiteField(s.W) && std::isfinite(widen(s.kese)) && std::isfinite(widen(s.Rte));
     require(finite, "every field of the design is finite");
+    for (const NamedValue& value : s.values) {
+        require(std::isfinite(value.value), "every named value of the run is finite", value.name);
+    }
 }
 
-std::vector<WindowEvent> run(const Design& design, ComputeOptions options, RunOutcome& outcome, DesignState& state,
+// The 2010 loops: the strength bar is the smallest that carries the
+// governing area, and the crack check rose 1 mm a pass from it, every pass
+// but the last above the limit.
+void check2010(const DesignState& state, const HeadlessWindow& window, double limit, double spacing) {
+    const State2010& g = state.gb2010;
+    require(g.xi <= g.xiB, "a completed 2010 run has ξ within ξb");
+    const auto* bar = std::find(kStrengthBars2010.begin(), kStrengthBars2010.end(), g.d);
+    require(bar != kStrengthBars2010.end() && barArea2010(g.d, spacing) >= g.AsGoverning &&
+                (bar == kStrengthBars2010.begin() || barArea2010(*(bar - 1), spacing) < g.AsGoverning),
+            "the strength bar is the smallest that carries the area");
+    require(!g.passes.empty() && g.passes.front().d == g.d, "the crack check starts from the strength bar");
+    for (std::size_t i = 0; i < g.passes.size(); ++i) {
+        require(g.passes[i].d == g.d + static_cast<int>(i), "each pass raises the bar by 1 mm");
+        require((g.passes[i].wmax <= limit) == (i + 1 == g.passes.size()),
+                "the loop ends at the first width that fits");
+    }
+    checkDecimalBox(window, Control::Text6, g.Mk);
+    checkDecimalBox(window, Control::Text7, g.AsGoverning);
+    checkDecimalBox(window, Control::Text9, g.passes.back().As);
+    checkDecimalBox(window, Control::Text11, g.passes.back().wmax);
+    require(window.text(Control::Text18) == std::to_string(g.passes.back().d), "the crack bar box shows the last pass");
+}
+
+std::vector<WindowEvent> run(const Design& design, bool composeSheet, RunOutcome& outcome, DesignState& state,
                              HeadlessWindow& window) {
     enter(window, design);
-    outcome = COMPUTE(state, window, options);
+    outcome = COMPUTE(state, window, design.options(composeSheet));
     return window.events();
 }
 
 void checkRun(const Design& design) {
+    const bool edition2010 = design.edition == Edition::GB50010_2010;
     DesignState state;
-    HeadlessWindow window;
+    HeadlessWindow window(design.edition);
     RunOutcome outcome{};
     // An overflow, an invalid operation or a division by zero in the hardware
     // must never go unnoticed: an infinite denominator makes a harmless-looking
     // 0, an infinite limit passes every width.
     std::feclearexcept(FE_ALL_EXCEPT);
-    const std::vector<WindowEvent> events = run(design, {}, outcome, state, window);
+    const std::vector<WindowEvent> events = run(design, true, outcome, state, window);
     const bool arithmeticFault = std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO) != 0;
 
     std::size_t writes = 0;
@@ -183,13 +242,13 @@ void checkRun(const Design& design) {
     case RunOutcome::Completed:
         require(!arithmeticFault, "a completed run raised no overflow, invalid operation or division by zero");
         require(writes == kWriteOrder.size(), "a completed run writes all six results and the sheet");
-        require(messages == 0 || (messages == 1 && messageTexts[0] == kMomentTooLargeMessage),
-                "a completed run can only have told that the moment is large");
+        require(messages == 0 || (!edition2010 && messages == 1 && messageTexts[0] == kMomentTooLargeMessage),
+                "a completed run can only have told that the moment is large, and only in 2002");
         break;
     }
 
     checkStateFinite(state);
-    if (writes >= 2) {
+    if (writes >= 2 && !edition2010) {
         checkSingleBox(window, Control::Text6, state.MBk);
     }
     std::optional<int> strengthBar;
@@ -199,7 +258,9 @@ void checkRun(const Design& design) {
         require(bar == kTooLargeText || (strengthBar && *strengthBar >= 12 && *strengthBar <= 25),
                 "the strength bar is a table diameter or too large", bar);
     }
-    if (outcome == RunOutcome::Completed) {
+    if (outcome == RunOutcome::Completed && edition2010) {
+        check2010(state, window, parseDouble(state.Wmax).value_or(0), parseDouble(state.ss).value_or(0));
+    } else if (outcome == RunOutcome::Completed) {
         // Text7 held the strength area when it was written; by now Aas is the
         // crack-control area, which Text9 shows.
         checkSingleBox(window, Control::Text9, state.Aas);
@@ -215,15 +276,14 @@ void checkRun(const Design& design) {
     // The same window computed again gives the same run: nothing left over
     // from the first run changes the second.
     window.clearEvents();
-    const RunOutcome again = COMPUTE(state, window);
+    const RunOutcome again = COMPUTE(state, window, design.options(true));
     require(again == outcome && window.events() == events, "computing again repeats the run exactly");
 
     // Without the sheet the run is the same up to Text12.
     DesignState batchState;
-    HeadlessWindow batchWindow;
+    HeadlessWindow batchWindow(design.edition);
     RunOutcome batchOutcome{};
-    std::vector<WindowEvent> batchEvents =
-        run(design, ComputeOptions{.composeSheet = false}, batchOutcome, batchState, batchWindow);
+    std::vector<WindowEvent> batchEvents = run(design, false, batchOutcome, batchState, batchWindow);
     std::vector<WindowEvent> expected = events;
     if (outcome == RunOutcome::Completed) {
         expected.pop_back();

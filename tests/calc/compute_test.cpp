@@ -128,6 +128,24 @@ TEST_F(design, CaseBDoesNotTouchCaseAFields) {
     EXPECT_EQ(state.a, 3.5);
 }
 
+TEST_F(design, NamedValuesAreThisRunsStoredResults) {
+    ASSERT_EQ(compute(), RunOutcome::Completed);
+    EXPECT_TRUE(state.values.empty()); // not asked for
+    const ComputeOptions named{.namedValues = true};
+    ASSERT_EQ(COMPUTE(state, window, named), RunOutcome::Completed);
+    EXPECT_EQ(valueNamed(state.values, "MB"), static_cast<double>(172.999f));
+    // The strength area as Text7 showed it, before the crack loop raised Aas.
+    EXPECT_EQ(formatSingle(static_cast<float>(valueNamed(state.values, "As_strength").value())), "3260.572");
+    EXPECT_EQ(valueNamed(state.values, "d"), 23);
+    EXPECT_EQ(valueNamed(state.values, "w_max"), widen(state.W));
+
+    choose(Control::Combo3, 1);
+    type(Control::Text3, "-5.0");
+    ASSERT_EQ(COMPUTE(state, window, named), RunOutcome::Completed);
+    EXPECT_FALSE(valueNamed(state.values, "MB21").has_value());
+    EXPECT_EQ(valueNamed(state.values, "MB22"), 40);
+}
+
 struct MaterialCase {
     const char* name;
     int concrete;

@@ -1,0 +1,15 @@
+// The named values of a 2002-edition run, taken from the state as each stage
+// ends: the stored (rounded 32-bit) values, widened exactly.
+#pragma once
+
+#include "design_state.h"
+#include "materials.h"
+
+namespace rampwall {
+
+void noteLoads2002(DesignState& state, LoadCase loadCase);
+// Aas still holds the strength area here; the crack loop raises it later.
+void noteStrength2002(DesignState& state);
+void noteCrackCheck2002(DesignState& state);
+
+} // namespace rampwall
