@@ -8,6 +8,8 @@ namespace rampwall {
 
 inline constexpr char kSketchResource[] = ":/rampwall/media/sketch.svg";
 inline constexpr char kIconResource[] = ":/rampwall/media/icon.svg";
+// The icon drawn pixel by pixel for 16 x 16.
+inline constexpr char kSmallIconResource[] = ":/rampwall/media/icon16.svg";
 
 // Registers the pictures with Qt's resource system; safe to call often.
 void initMediaResources();

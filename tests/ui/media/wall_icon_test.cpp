@@ -34,6 +34,7 @@ private slots:
     void drawsEachPartInItsPlace();
     void pressureWidensDownwards();
     void isTransparentAroundTheDrawing();
+    void smallIconIsDrawnForItsSize();
 };
 
 void WallIconTest::offersTheUsualSizes() {
@@ -97,6 +98,26 @@ void WallIconTest::isTransparentAroundTheDrawing() {
     const QImage icon = rampwall::renderWallIcon(32);
     for (const QPoint p : {QPoint(31, 0), QPoint(0, 31), QPoint(25, 10), QPoint(0, 0)})
         QCOMPARE(qAlpha(icon.pixel(p)), 0);
+}
+
+void WallIconTest::smallIconIsDrawnForItsSize() {
+    // A 16-pixel icon scaled from a larger picture is a blur of half-covered
+    // pixels; one drawn for its size is whole pixels of the icon's colours.
+    const QImage icon = rampwall::wallIcon().pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(icon.size(), QSize(16, 16));
+    QList<QColor> used;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QRgb pixel = icon.pixel(x, y);
+            if (qAlpha(pixel) == 0)
+                continue;
+            const QColor colour = QColor::fromRgba(pixel);
+            QVERIFY2(kPalette.contains(colour),
+                     qPrintable(QStringLiteral("%1 at %2,%3").arg(colour.name(QColor::HexArgb)).arg(x).arg(y)));
+            if (!used.contains(colour))
+                used.append(colour);
+        }
+    QCOMPARE(used.size(), kPalette.size());
 }
 
 QTEST_MAIN(WallIconTest)
