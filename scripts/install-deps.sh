@@ -13,8 +13,8 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   # the sound back end (without plugins-base the default back end crashes)
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  # the Chinese faces the window maps its fonts to
-  fonts-wqy-microhei fonts-arphic-ukai
+  # the Chinese faces the window maps its fonts to, and Qt's own texts in Chinese
+  fonts-wqy-microhei fonts-arphic-ukai qt6-translations-l10n
   # a display for window tests and screenshots
   xvfb xauth
   # desktop integration and manual page checks
