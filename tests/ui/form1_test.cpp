@@ -8,6 +8,7 @@
 #include "form1.h"
 #include "headless_window.h"
 #include "look.h"
+#include "translations.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -15,12 +16,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -119,6 +122,12 @@ private slots:
         // The tune is tested with the media; here it would only start a sound
         // pipeline for every window.
         BackgroundMusic::setSwitchedOff(true);
+        // Without Qt's translation file its English stays. The test runs in
+        // the C locale: Chinese is loaded whatever the system's language.
+        const QTemporaryDir empty;
+        QVERIFY(!installQtTranslations(*qApp, empty.path()));
+        QCOMPARE(QMessageBox(QMessageBox::NoIcon, "", "", QMessageBox::Ok).button(QMessageBox::Ok)->text(), "OK");
+        QVERIFY(installQtTranslations(*qApp));
     }
 
     void init() {
@@ -596,6 +605,32 @@ private slots:
         QCOMPARE(outputs(), before);
     }
 
+    void contextMenusAreInChinese_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Text1") << "Text1";
+        QTest::newRow("Combo1") << "Combo1";
+        QTest::newRow("Text12") << "Text12";
+    }
+    void contextMenusAreInChinese() {
+        QFETCH(QString, name);
+        QWidget* widget = find<QWidget>(name.toLatin1().constData());
+        std::unique_ptr<QMenu> menu;
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            menu.reset(list->lineEdit()->createStandardContextMenu());
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            menu.reset(edit->createStandardContextMenu());
+        } else {
+            menu.reset(qobject_cast<QPlainTextEdit*>(widget)->createStandardContextMenu());
+        }
+        QStringList entries; // without their shortcuts
+        for (const QAction* action : menu->actions()) {
+            entries << action->text().section(QLatin1Char('\t'), 0, 0);
+        }
+        for (const char* entry : {"撤消(&U)", "复制(&C)", "粘贴(&P)", "删除", "全选"}) {
+            QVERIFY2(entries.contains(QString::fromUtf8(entry)), qPrintable(entries.join(" | ")));
+        }
+    }
+
     void realHelpBoxIsModalWithOneOkButtonAndNoIcon() {
         m_form->setMessagePresenter(showModalMessage);
         QString title;
@@ -603,6 +638,7 @@ private slots:
         int buttons = -1;
         int icon = -1;
         bool modal = false;
+        QString ok;
         // Poll until the box is up, note what it shows, then press OK.
         std::function<void()> answer = [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -615,6 +651,7 @@ private slots:
             buttons = static_cast<int>(box->buttons().size());
             icon = box->icon();
             modal = box->isModal();
+            ok = box->button(QMessageBox::Ok)->text();
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         };
         QTimer::singleShot(0, answer);
@@ -625,6 +662,7 @@ private slots:
         QVERIFY(text.startsWith("    如果坡道有顶"));
         QCOMPARE(buttons, 1);
         QCOMPARE(icon, int(QMessageBox::NoIcon));
+        QCOMPARE(ok, QString("确定"));
         QVERIFY(modal);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(m_form->isVisible());
