@@ -406,6 +406,39 @@ private slots:
         QCOMPARE(widget->palette().color(static_cast<QPalette::ColorRole>(role)), colour);
     }
 
+    void textKeepsAClassicMarginAndShowsWhole_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("classic");
+        QTest::newRow("0.202") << "0.202" << true;
+        QTest::newRow("3260.572, the widest start-up result") << "3260.572" << false;
+        QTest::newRow("4154.756") << "4154.756" << false;
+    }
+    void textKeepsAClassicMarginAndShowsWhole() {
+        QFETCH(QString, text);
+        QFETCH(bool, classic);
+        m_form->replaceText(Control::Text9, text.toStdString());
+        const QImage image = box("Text9")->grab().toImage();
+        // Columns of lettering between the frame's sides.
+        int first = -1;
+        int last = -1;
+        for (int x = 1; x < image.width() - 1; ++x) {
+            for (int y = 2; y < image.height() - 2; ++y) {
+                if (qAbs(QColor(image.pixel(x, y)).blue() - 248) > 60) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+            }
+        }
+        if (classic) {
+            QCOMPARE(first, 3); // a two-pixel border and a one-pixel gap
+        } else {
+            // All of it, with a gap to the frame on either side.
+            QCOMPARE(last - first + 1, box("Text9")->fontMetrics().horizontalAdvance(text));
+            QVERIFY2(first >= 2 && last <= image.width() - 3,
+                     qPrintable(QStringLiteral("%1..%2").arg(first).arg(last)));
+        }
+    }
+
     void emptyOutputBoxIsPaintedPaleBlue() {
         const QImage image = box("Text6")->grab().toImage();
         QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(216, 228, 248));
