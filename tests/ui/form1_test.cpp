@@ -439,6 +439,14 @@ private slots:
         }
     }
 
+    void buttonFaceIsFlat() {
+        const QImage image = find<QPushButton>("Command1")->grab().toImage();
+        // Between the raised border and the caption, every pixel is the face.
+        for (int y = 3; y < 8; ++y)
+            for (int x = 3; x < image.width() - 3; ++x)
+                QCOMPARE(QColor(image.pixel(x, y)), QColor(236, 233, 216));
+    }
+
     void emptyOutputBoxIsPaintedPaleBlue() {
         const QImage image = box("Text6")->grab().toImage();
         QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(216, 228, 248));
