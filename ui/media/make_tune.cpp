@@ -61,11 +61,11 @@ int sampleAt(double seconds) { return static_cast<int>(std::lround(seconds * kSa
 void pluck(std::vector<double>& out, double start, double seconds, int key, double level,
            std::span<const double> partials, double decaySeconds) {
     const double f = frequency(key);
-    const int first = sampleAt(start);
+    const auto first = static_cast<std::size_t>(sampleAt(start));
     const int count = sampleAt(seconds);
     const int attack = sampleAt(0.004);
     const int release = sampleAt(0.04);
-    for (int i = 0; i < count && first + i < static_cast<int>(out.size()); ++i) {
+    for (int i = 0; i < count && first + static_cast<std::size_t>(i) < out.size(); ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
         double envelope = level;
         if (i < attack)
@@ -80,7 +80,7 @@ void pluck(std::vector<double>& out, double start, double seconds, int key, doub
             sample += partials[k] * std::exp(-t * std::pow(harmonic, 0.7) / decaySeconds) *
                       std::sin(2 * std::numbers::pi * f * harmonic * t);
         }
-        out[static_cast<std::size_t>(first + i)] += envelope * sample;
+        out[first + static_cast<std::size_t>(i)] += envelope * sample;
     }
 }
 
