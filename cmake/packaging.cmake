@@ -32,10 +32,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # cannot see it: the X11 platform plugin (libqt6gui6 only recommends it), the
 # SVG image plugin for the sketch and the icon, the GStreamer elements that
 # decode and play the background music (without plugins-base Qt's GStreamer
-# back end crashes), and the Chinese faces the window maps its fonts to.
+# back end crashes), the Chinese faces the window maps its fonts to, and Qt's
+# own texts in Chinese (the message boxes' 确定, the context menus).
 if(TARGET rampwall)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "qt6-qpa-plugins, libqt6svg6, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-wqy-microhei, fonts-arphic-ukai")
+      "qt6-qpa-plugins, libqt6svg6, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-wqy-microhei, fonts-arphic-ukai, qt6-translations-l10n")
   # Their file triggers register the design files' type and the window as
   # the program that opens them.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")

@@ -17,8 +17,9 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   # the sound back end (without plugins-base the default back end crashes)
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  # the Chinese faces the window maps its fonts to, and the book embeds
-  fonts-wqy-microhei fonts-arphic-ukai
+  # the Chinese faces the window maps its fonts to and the book embeds, and
+  # Qt's own texts in Chinese
+  fonts-wqy-microhei fonts-arphic-ukai qt6-translations-l10n
   # the book's tests read its PDF back (pdftotext, pdfinfo, pdffonts)
   poppler-utils
   # a display for window tests and screenshots

@@ -9,6 +9,7 @@
 #include "main_menu.h"
 #include "sketch_view.h"
 #include "startup.h"
+#include "text_margins.h"
 #include "wall_icon.h"
 
 #include <QComboBox>
@@ -144,11 +145,9 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
     case ControlKind::TextBox: {
         auto* edit = new QLineEdit(container);
         edit->setMaxLength(std::numeric_limits<int>::max()); // a box has no length limit
-        // The boxes are 49 pixels wide; Qt's own 2-pixel inner margin would
-        // leave a seven-digit area like 3260.572 two pixels short.
-        edit->setTextMargins(-1, 0, -1, 0);
         edit->setPalette(boxPalette());
         edit->setText(qText(initialText(*control)));
+        keepClassicTextMargins(*edit);
         m_lineEdits[slot(*control)] = edit;
         return edit;
     }
@@ -196,9 +195,7 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
         return button;
     }
     case ControlKind::SketchArea: return new SketchView(container);
-    case ControlKind::HiddenPlayer:
-        return nullptr; // nothing to place; the constructor starts it after Form_Load
-
+    case ControlKind::HiddenPlayer: return nullptr; // nothing to place; the constructor starts it after Form_Load
     }
     return nullptr;
 }

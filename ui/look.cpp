@@ -1,5 +1,7 @@
 #include "look.h"
 
+#include "button_face.h"
+
 #include <QApplication>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -57,10 +59,20 @@ QPalette windowPalette() {
 namespace {
 
 // Some desktop themes put pictures on dialog buttons (a tick on OK); the
-// message boxes stay plain, with a bare OK button, on every desktop.
+// message boxes stay plain, with a bare OK button, on every desktop. Button
+// faces are flat, not Fusion's gradient.
 class PlainButtonsStyle final : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_PanelButtonCommand && option != nullptr && painter != nullptr) {
+            drawFlatButtonPanel(*option, *painter);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
 
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {

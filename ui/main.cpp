@@ -2,11 +2,13 @@
 #include "form1.h"
 #include "look.h"
 #include "main_menu.h"
+#include "translations.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    rampwall::installQtTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.rampwall.Rampwall"));
     rampwall::BackgroundMusic::applyCommandLine(QApplication::arguments());
     rampwall::applyLook(app);

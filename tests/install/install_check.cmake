@@ -4,7 +4,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(app_id io.github.rampwall.Rampwall)
-set(icon_sizes 32 48 64 128 256)
+set(icon_sizes 16 32 48 64 128 256)
 set(root ${DESTDIR}${PREFIX})
 
 function(fail message)

@@ -2,11 +2,13 @@
 // Compute, Help and Exit commands, and the window operations the calculation
 // runs against. Expected values come from the worked designs and the control
 // layout, written out here, not from the window's own table.
+#include "background_music.h"
 #include "compute.h"
 #include "control_table.h"
 #include "form1.h"
 #include "headless_window.h"
 #include "look.h"
+#include "translations.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -14,12 +16,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -113,7 +117,18 @@ private:
     }
 
 private slots:
-    void initTestCase() { applyLook(*qApp); }
+    void initTestCase() {
+        applyLook(*qApp);
+        // The tune is tested with the media; here it would only start a sound
+        // pipeline for every window.
+        BackgroundMusic::setSwitchedOff(true);
+        // Without Qt's translation file its English stays. The test runs in
+        // the C locale: Chinese is loaded whatever the system's language.
+        const QTemporaryDir empty;
+        QVERIFY(!installQtTranslations(*qApp, empty.path()));
+        QCOMPARE(QMessageBox(QMessageBox::NoIcon, "", "", QMessageBox::Ok).button(QMessageBox::Ok)->text(), "OK");
+        QVERIFY(installQtTranslations(*qApp));
+    }
 
     void init() {
         m_shown.clear();
@@ -399,6 +414,33 @@ private slots:
         QCOMPARE(widget->palette().color(static_cast<QPalette::ColorRole>(role)), colour);
     }
 
+    void textKeepsAClassicMarginAndShowsWhole() {
+        // The columns of lettering inside Text9's frame, for each text.
+        const auto inked = [this](const char* text) {
+            m_form->replaceText(Control::Text9, text);
+            const QImage image = box("Text9")->grab().toImage();
+            QList<int> columns;
+            for (int x = 1; x < image.width() - 1; ++x)
+                for (int y = 2; y < image.height() - 2; ++y)
+                    if (qAbs(QColor(image.pixel(x, y)).blue() - 248) > 60 && !columns.contains(x))
+                        columns << x;
+            return columns;
+        };
+        QCOMPARE(inked("0.202").first(), 3); // after a two-pixel border and a one-pixel gap
+        // A seven-digit area is shown whole, a gap to the frame on either side.
+        const QList<int> wide = inked("4154.756");
+        QCOMPARE(wide.last() - wide.first() + 1, box("Text9")->fontMetrics().horizontalAdvance("4154.756"));
+        QVERIFY(wide.first() >= 2 && wide.last() <= box("Text9")->width() - 3);
+    }
+
+    void buttonFaceIsFlat() {
+        const QImage image = find<QPushButton>("Command1")->grab().toImage();
+        // Between the raised border and the caption, every pixel is the face.
+        for (int y = 3; y < 8; ++y)
+            for (int x = 3; x < image.width() - 3; ++x)
+                QCOMPARE(QColor(image.pixel(x, y)), QColor(236, 233, 216));
+    }
+
     void emptyOutputBoxIsPaintedPaleBlue() {
         const QImage image = box("Text6")->grab().toImage();
         QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(216, 228, 248));
@@ -598,6 +640,18 @@ private slots:
         QCOMPARE(outputs(), before);
     }
 
+    void contextMenusAreInChinese() {
+        const std::unique_ptr<QMenu> boxMenu(box("Text1")->createStandardContextMenu());
+        const std::unique_ptr<QMenu> reportMenu(find<QPlainTextEdit>("Text12")->createStandardContextMenu());
+        for (const QMenu* menu : {boxMenu.get(), reportMenu.get()}) {
+            QStringList entries; // without their shortcuts
+            for (const QAction* action : menu->actions())
+                entries << action->text().section(QLatin1Char('\t'), 0, 0);
+            QCOMPARE(entries.filter(QRegularExpression("^(撤消\\(&U\\)|复制\\(&C\\)|粘贴\\(&P\\)|删除|全选)$")).size(),
+                     5);
+        }
+    }
+
     void realHelpBoxIsModalWithOneOkButtonAndNoIcon() {
         m_form->setMessagePresenter(showModalMessage);
         QString title;
@@ -605,6 +659,7 @@ private slots:
         int buttons = -1;
         int icon = -1;
         bool modal = false;
+        QString ok;
         // Poll until the box is up, note what it shows, then press OK.
         std::function<void()> answer = [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -617,6 +672,7 @@ private slots:
             buttons = static_cast<int>(box->buttons().size());
             icon = box->icon();
             modal = box->isModal();
+            ok = box->button(QMessageBox::Ok)->text();
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         };
         QTimer::singleShot(0, answer);
@@ -627,6 +683,7 @@ private slots:
         QVERIFY(text.startsWith("    如果坡道有顶"));
         QCOMPARE(buttons, 1);
         QCOMPARE(icon, int(QMessageBox::NoIcon));
+        QCOMPARE(ok, QString("确定"));
         QVERIFY(modal);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(m_form->isVisible());

@@ -1,5 +1,6 @@
 #include "background_music.h"
 
+#include "media_resources.h"
 #include "music_url.h"
 
 #include <QAudioOutput>
@@ -8,6 +9,8 @@
 #include <QWidget>
 
 #include <atomic>
+#include <mutex>
+#include <string_view>
 
 namespace rampwall {
 
@@ -19,6 +22,27 @@ std::atomic<bool> g_switchedOff{false};
 // second. See checkProgress().
 constexpr int kStillChecksBeforeRestart = 3;
 
+QtMessageHandler g_nextHandler = nullptr;
+
+// On a machine without a sound server or device, Qt's sound system says so on
+// the terminal, once when it looks for devices and again when the player's
+// sink fails. The music is decoration and carries on silently, so those
+// warnings are not passed on; every other message is.
+void withoutSoundWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const std::string_view category = context.category != nullptr ? context.category : "";
+    const bool fromSound =
+        category.starts_with("qt.multimedia") || message.startsWith(QLatin1String("PulseAudioService:"));
+    if (type == QtWarningMsg && fromSound)
+        return;
+    if (g_nextHandler != nullptr)
+        g_nextHandler(type, context, message);
+}
+
+void installQuietSound() {
+    static std::once_flag once;
+    std::call_once(once, [] { g_nextHandler = qInstallMessageHandler(withoutSoundWarnings); });
+}
+
 } // namespace
 
 BackgroundMusic::BackgroundMusic(const QUrl& source, QObject* parent) : QObject(parent), m_source(source) {
@@ -26,6 +50,7 @@ BackgroundMusic::BackgroundMusic(const QUrl& source, QObject* parent) : QObject(
     if (m_source.isEmpty())
         return;
 
+    installQuietSound(); // before the first look for a sound device
     m_audio = new QAudioOutput(this);
     m_audio->setVolume(kVolume);
     m_audio->setMuted(false);
@@ -55,9 +80,17 @@ BackgroundMusic::BackgroundMusic(const QUrl& source, QObject* parent) : QObject(
 
 BackgroundMusic::~BackgroundMusic() { stop(); }
 
-QUrl BackgroundMusic::builtInSource() { return resolveSource(QString::fromUtf8(build::kMusicUrl), false); }
+QUrl BackgroundMusic::tuneSource() {
+    initMediaResources();
+    return QUrl(QStringLiteral("qrc") + QString::fromLatin1(kTuneResource));
+}
 
-QUrl BackgroundMusic::startupSource() { return resolveSource(QString::fromUtf8(build::kMusicUrl), isSwitchedOff()); }
+QUrl BackgroundMusic::builtInSource() {
+    const QUrl configured = resolveSource(QString::fromUtf8(build::kMusicUrl), false);
+    return configured.isEmpty() ? tuneSource() : configured;
+}
+
+QUrl BackgroundMusic::startupSource() { return isSwitchedOff() ? QUrl() : builtInSource(); }
 
 QString BackgroundMusic::noMusicSwitch() { return QStringLiteral("--no-music"); }
 

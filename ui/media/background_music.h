@@ -1,8 +1,10 @@
-// The background music: a hidden player that fetches one MP3 file from a web
-// server when the window is created and plays it 100 times in a row, at half
-// volume, at normal speed. It shows nothing, not even an error: a file that
-// cannot be fetched or played goes unnoticed. The user has no control over it,
-// apart from starting the program with --no-music.
+// The background music: a hidden player that starts when the window is
+// created and plays one sound 100 times in a row, at half volume, at normal
+// speed: the program's own tune, compiled in, or the file at an address the
+// build names. It shows nothing, not even an error: a sound that cannot be
+// fetched or played, or a machine without a sound device, goes unnoticed.
+// The user has no control over it, apart from starting the program with
+// --no-music.
 #pragma once
 
 #include <QObject>
@@ -30,9 +32,12 @@ public:
     // Stops the sound at once.
     ~BackgroundMusic() override;
 
-    // The address built in with the CMake variable RAMPWALL_MUSIC_URL.
+    // The program's own tune, a resource inside the program.
+    static QUrl tuneSource();
+    // The address built in with the CMake variable RAMPWALL_MUSIC_URL, or the
+    // tune when the build names none.
     static QUrl builtInSource();
-    // What the window plays: the built-in address, unless switched off.
+    // What the window plays: the built-in source, unless switched off.
     static QUrl startupSource();
 
     // The command-line switch that turns the music off, "--no-music".

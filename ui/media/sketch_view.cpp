@@ -3,7 +3,10 @@
 #include "media_resources.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QSvgRenderer>
+
+#include <cmath>
 
 namespace rampwall {
 
@@ -34,6 +37,9 @@ QRectF SketchView::pictureRect() const {
         size = QSizeF(area.height() * aspectRatio(), area.height());
     QRectF picture(QPointF(), size);
     picture.moveCenter(area.center());
+    // On whole pixels, so that the drawing's own pixel grid (see sketch.svg)
+    // lies on the screen's and its lines are not smeared over two pixels.
+    picture.moveTopLeft(QPointF(std::round(picture.left()), std::round(picture.top())));
     return picture;
 }
 
@@ -49,6 +55,19 @@ void SketchView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), backgroundColor());
     if (m_renderer->isValid())
         m_renderer->render(&painter, pictureRect());
+    if (hasFocus())
+        drawFocusMark(painter);
+}
+
+void SketchView::drawFocusMark(QPainter& painter) const {
+    // A dotted frame just inside the area, as a classic dialog marks the
+    // control that has the focus. Dots and gaps of one pixel, on pixel
+    // centres, so it stays sharp at twice the size too.
+    QPen pen(focusMarkColor(), 1);
+    pen.setDashPattern({1, 1});
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
 }
 
 } // namespace rampwall

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QWidget>
 
+class QPainter;
 class QSvgRenderer;
 
 namespace rampwall {
@@ -21,11 +22,13 @@ public:
     // The sketch's own flat background, which also fills the margins left
     // where the area's proportions differ from the picture's.
     static QColor backgroundColor() { return QColor(202, 219, 232); }
+    // The dotted frame drawn while the sketch has the keyboard focus.
+    static QColor focusMarkColor() { return QColor(Qt::black); }
     // Width over height of the drawing (111.13 mm by 77.79 mm).
     static double aspectRatio();
 
     // Where the picture lands in the widget: as large as fits, the picture's
-    // proportions kept, centred.
+    // proportions kept, centred, its corner on a whole pixel.
     QRectF pictureRect() const;
 
     QSize sizeHint() const override;
@@ -35,6 +38,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawFocusMark(QPainter& painter) const;
+
     QSvgRenderer* m_renderer;
 };
 

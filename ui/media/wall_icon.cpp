@@ -12,7 +12,8 @@ QImage renderWallIcon(int size) {
     initMediaResources();
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(QString::fromLatin1(kIconResource));
+    // The 32-pixel picture scaled to 16 would blur; that size has its own.
+    QSvgRenderer renderer(QString::fromLatin1(size == 16 ? kSmallIconResource : kIconResource));
     QPainter painter(&image);
     renderer.render(&painter, QRectF(0, 0, size, size));
     return image;

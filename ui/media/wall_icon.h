@@ -7,8 +7,8 @@
 
 namespace rampwall {
 
-// The icon in the sizes a desktop asks for, drawn from one picture made for
-// 32 x 32 pixels.
+// The icon in the sizes a desktop asks for, drawn from a picture made for
+// 32 x 32 pixels, and at 16 x 16 from one made for that size.
 QIcon wallIcon();
 
 // The picture at size x size pixels, transparent around the drawing.

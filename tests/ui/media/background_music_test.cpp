@@ -62,6 +62,8 @@ private slots:
     void noMusicSwitch_data();
     void noMusicSwitch();
     void noAddressMeansNoPlayer();
+    // First to make a player: the sound system looks for devices only once.
+    void playsTheBuiltInTuneSilentlyWithoutASoundDevice();
     void startsByItselfWithTheStoredSettings();
     void playsTheFileAgainAndAgain_data();
     void playsTheFileAgainAndAgain();
@@ -100,7 +102,10 @@ void BackgroundMusicTest::resolvesTheConfiguredAddress() {
 void BackgroundMusicTest::builtInSourceIsTheBuildSetting() {
     QFile configured(QStringLiteral(RAMPWALL_MUSIC_URL_FILE));
     QVERIFY(configured.open(QIODevice::ReadOnly));
-    const QUrl expected = BackgroundMusic::resolveSource(QString::fromUtf8(configured.readAll()), false);
+    QUrl expected = BackgroundMusic::resolveSource(QString::fromUtf8(configured.readAll()), false);
+    // An address named by the build wins over the program's own tune.
+    if (expected.isEmpty())
+        expected = BackgroundMusic::tuneSource();
     QCOMPARE(BackgroundMusic::builtInSource(), expected);
     QCOMPARE(BackgroundMusic::startupSource(), expected);
     BackgroundMusic::setSwitchedOff(true);
@@ -124,8 +129,12 @@ void BackgroundMusicTest::noMusicSwitch() {
     QFETCH(bool, off);
     QCOMPARE(BackgroundMusic::applyCommandLine(arguments), off);
     QCOMPARE(BackgroundMusic::isSwitchedOff(), off);
-    if (off)
-        QVERIFY(BackgroundMusic::startupSource().isEmpty());
+    QCOMPARE(BackgroundMusic::startupSource().isEmpty(), off);
+    if (off) { // the window's player is not even made
+        QWidget window;
+        const BackgroundMusic music(BackgroundMusic::startupSource(), &window);
+        QVERIFY(music.player() == nullptr && window.findChildren<QMediaPlayer*>().isEmpty());
+    }
 }
 
 void BackgroundMusicTest::noAddressMeansNoPlayer() {
@@ -135,6 +144,36 @@ void BackgroundMusicTest::noAddressMeansNoPlayer() {
     QCOMPARE(music.audioOutput(), nullptr);
     QVERIFY(window.findChildren<QMediaPlayer*>().isEmpty());
     music.stop(); // harmless without a player
+}
+
+void BackgroundMusicTest::playsTheBuiltInTuneSilentlyWithoutASoundDevice() {
+    // The tune is a resource inside the program: no address, so no network.
+    const QUrl tune = BackgroundMusic::tuneSource();
+    QCOMPARE(tune.scheme(), QStringLiteral("qrc"));
+    QFile file(QLatin1Char(':') + tune.path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY2(file.size() <= 300 * 1024, qPrintable(QString::number(file.size())));
+    // The machine has no sound server; the sound system must not say so.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+
+    QWidget window;
+    window.show();
+    BackgroundMusic music(tune, &window);
+    QMediaPlayer* player = music.player();
+    QVERIFY(player);
+    QCOMPARE(player->source(), tune);
+    QCOMPARE(player->loops(), 100);
+    QCOMPARE(music.audioOutput()->volume(), 0.5f);
+    QVERIFY(!music.audioOutput()->isMuted());
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 200, 10000);
+    QCOMPARE(player->error(), QMediaPlayer::NoError);
+    // Its end leads into the next play.
+    QVERIFY(player->duration() > 5000);
+    player->setPosition(player->duration() - 300);
+    QTRY_COMPARE_WITH_TIMEOUT(music.completedPlays(), 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 200, 10000);
+    QCOMPARE(player->playbackState(), QMediaPlayer::PlayingState);
+    QCOMPARE(visibleTopLevels(), QList<QWidget*>{&window});
 }
 
 void BackgroundMusicTest::startsByItselfWithTheStoredSettings() {

@@ -54,6 +54,9 @@ private slots:
     void fitsTheAreaKeepingProportions_data();
     void fitsTheAreaKeepingProportions();
     void startsAtTheWindowsSketchArea();
+    void linesAreWholePixelsOfTheirColour_data();
+    void linesAreWholePixelsOfTheirColour();
+    void marksTheFocus();
 };
 
 void SketchViewTest::isAValidDrawingOfTheRightExtent() {
@@ -78,10 +81,9 @@ void SketchViewTest::usesOnlyTheSketchColours() {
                      qPrintable(QStringLiteral("<%1 %2=\"%3\">").arg(xml.name().toString(), name, value)));
             used.insert(value);
         }
-        // Lines are one pixel wide whatever the size of the picture.
+        // Lines are one pixel of the window's sketch area wide.
         if (xml.attributes().hasAttribute(QStringLiteral("stroke-width")))
-            QCOMPARE(xml.attributes().value(QStringLiteral("vector-effect")).toString(),
-                     QStringLiteral("non-scaling-stroke"));
+            QCOMPARE(xml.attributes().value(QStringLiteral("stroke-width")).toString(), QStringLiteral("1"));
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(used, allowed);
@@ -205,8 +207,10 @@ void SketchViewTest::fitsTheAreaKeepingProportions() {
     const QRectF picture = view.pictureRect();
 
     QVERIFY(qAbs(picture.width() / picture.height() - 11113.0 / 7779.0) < 1e-9);
-    QVERIFY(qAbs(picture.center().x() - size.width() / 2.0) < 1e-9);
-    QVERIFY(qAbs(picture.center().y() - size.height() / 2.0) < 1e-9);
+    // Centred to the nearest whole pixel.
+    QCOMPARE(picture.topLeft(), QPointF(picture.topLeft().toPoint()));
+    QVERIFY(qAbs(picture.center().x() - size.width() / 2.0) <= 0.5);
+    QVERIFY(qAbs(picture.center().y() - size.height() / 2.0) <= 0.5);
     // As large as fits: it fills the area in one direction.
     const bool fillsWidth = qAbs(picture.width() - size.width()) < 1e-9;
     const bool fillsHeight = qAbs(picture.height() - size.height()) < 1e-9;
@@ -240,6 +244,65 @@ void SketchViewTest::fitsTheAreaKeepingProportions() {
 void SketchViewTest::startsAtTheWindowsSketchArea() {
     // 6255 x 4215 twips at 15 twips a pixel.
     QCOMPARE(SketchView().sizeHint(), QSize(417, 281));
+}
+
+void SketchViewTest::linesAreWholePixelsOfTheirColour_data() {
+    // Stretches where lines of one colour run alone, in pixels of the picture
+    // at the window's size (281 high), each longer along its lines than
+    // across them, and how many lines run through it.
+    QTest::addColumn<QRect>("stretch");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("wall, both faces") << QRect(106, 90, 18, 34) << kPurple << 2;
+    QTest::newRow("base slab, underside") << QRect(110, 186, 70, 10) << kPurple << 1;
+    QTest::newRow("cantilever") << QRect(300, 70, 26, 90) << kPurple << 1;
+    QTest::newRow("moment member near B") << QRect(360, 125, 8, 35) << kPurple << 1;
+    QTest::newRow("break line") << QRect(182, 82, 12, 48) << kTeal << 1;
+    QTest::newRow("uniform load, top") << QRect(266, 56, 14, 10) << kTeal << 1;
+    QTest::newRow("ground line") << QRect(20, 78, 50, 12) << kBlack << 1;
+}
+
+void SketchViewTest::linesAreWholePixelsOfTheirColour() {
+    QFETCH(QRect, stretch);
+    QFETCH(QColor, colour);
+    QFETCH(int, lines);
+    SketchView view;
+    view.resize(view.sizeHint());
+    // At the window's size, and at twice it as on a high-density screen.
+    for (const int scale : {1, 2}) {
+        QImage shown(view.size() * scale, QImage::Format_ARGB32_Premultiplied);
+        shown.setDevicePixelRatio(scale);
+        view.render(&shown);
+        const QRect area((stretch.topLeft() + view.pictureRect().topLeft().toPoint()) * scale, stretch.size() * scale);
+        int inColour = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                // Anything else is a line smeared into a blend with the ground.
+                const QColor pixel(shown.pixel(x, y));
+                QVERIFY2(pixel == colour || pixel == kBackground,
+                         qPrintable(QStringLiteral("%1 at %2,%3").arg(pixel.name()).arg(x).arg(y)));
+                inColour += pixel == colour ? 1 : 0;
+            }
+        // Each line one pixel wide and whole along the stretch.
+        QCOMPARE(inColour, lines * qMax(stretch.width(), stretch.height()) * scale * scale);
+    }
+}
+
+void SketchViewTest::marksTheFocus() {
+    QWidget window;
+    auto* view = new SketchView(&window);
+    view->resize(view->sizeHint());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // The mark runs along the top edge, where the picture is only background.
+    const auto marked = [view] {
+        const QImage shown = view->grab().toImage();
+        return countCarrying(shown, QRect(0, 0, shown.width(), 3), SketchView::focusMarkColor(), kBackground);
+    };
+    view->clearFocus();
+    QCOMPARE(marked(), 0);
+    view->setFocus();
+    QVERIFY(marked() > view->width() / 3);
 }
 
 QTEST_MAIN(SketchViewTest)

@@ -34,6 +34,7 @@ private slots:
     void drawsEachPartInItsPlace();
     void pressureWidensDownwards();
     void isTransparentAroundTheDrawing();
+    void smallIconIsDrawnForItsSize();
 };
 
 void WallIconTest::offersTheUsualSizes() {
@@ -97,6 +98,18 @@ void WallIconTest::isTransparentAroundTheDrawing() {
     const QImage icon = rampwall::renderWallIcon(32);
     for (const QPoint p : {QPoint(31, 0), QPoint(0, 31), QPoint(25, 10), QPoint(0, 0)})
         QCOMPARE(qAlpha(icon.pixel(p)), 0);
+}
+
+void WallIconTest::smallIconIsDrawnForItsSize() {
+    // Scaled from a larger picture it would be a blur of half-covered pixels;
+    // drawn for its size, it is whole pixels of the icon's four colours.
+    const QImage icon = rampwall::wallIcon().pixmap(QSize(16, 16)).toImage();
+    QSet<QRgb> used;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (qAlpha(icon.pixel(x, y)) != 0)
+                used.insert(icon.pixel(x, y));
+    QCOMPARE(used, (QSet<QRgb>{kNavy.rgb(), kRed.rgb(), kOlive.rgb(), kGreen.rgb()}));
 }
 
 QTEST_MAIN(WallIconTest)
