@@ -72,13 +72,10 @@ RunOutcome run(DesignState& state, WindowOps& window, ComputeOptions options) {
     if (!(widen(state.MBk) > 0) || !(widen(state.MB) > 0)) {
         stopMomentNotPositive();
     }
-    if (!designForStrength(state, inputs, window)) {
-        return RunOutcome::Stopped;
-    }
+    const float strengthArea = designForStrength(state, inputs, window);
     controlCrackWidth(state, inputs, window);
     if (options.composeSheet) {
-        window.replaceText(Control::Text12, composeReport(state, *loadCase, window.readText(Control::Text7),
-                                                          window.readText(Control::Text9)));
+        window.replaceText(Control::Text12, composeReport(state, *loadCase, strengthArea));
     }
     return RunOutcome::Completed;
 }
@@ -90,6 +87,9 @@ RunOutcome COMPUTE(DesignState& state, WindowOps& window, ComputeOptions options
         return run(state, window, options);
     } catch (const CalculationStop& stop) {
         window.showMessage(stop.what(), kNoticeTitle);
+        if (const std::optional<WriteAfterMessage>& after = stop.writeAfterMessage()) {
+            window.replaceText(after->box, after->text);
+        }
         return RunOutcome::Stopped;
     }
 }

@@ -1,6 +1,8 @@
 #include "batch.h"
 
 #include "csv.h"
+#include "design_run.h"
+#include "exit_status.h"
 #include "inputs.h"
 
 #include <cstddef>
@@ -26,11 +28,11 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
     CsvRecord record;
     if (!reader.next(record)) {
         err << "rampwall-cli: the batch file has no header row\n";
-        return 1;
+        return kExitNotCompleted;
     }
     if (record.error) {
         err << "rampwall-cli: line " << record.line << ": " << *record.error << "\n";
-        return 1;
+        return kExitNotCompleted;
     }
 
     // Column names may carry blanks around them ("h1, h2"); the values may not,
@@ -59,6 +61,7 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
     const std::vector<std::string> headerNames = record.fields;
     writer.header({headerNames.begin(), headerNames.end()});
 
+    const ComputeOptions options{.composeSheet = writer.writesSheets()};
     std::vector<std::string_view> fields;
     for (std::size_t number = 1; reader.next(record); ++number) {
         if (record.error) {
@@ -86,11 +89,11 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
             continue;
         }
         fields.assign(record.fields.begin(), record.fields.end());
-        if (!writer.row(number, fields, inputs)) {
+        if (!writer.row(number, fields, runDesign(inputs, options))) {
             ++failed;
         }
     }
-    return failed > 0 ? 1 : 0;
+    return failed > 0 ? kExitNotCompleted : kExitCompleted;
 }
 
 } // namespace rampwall::cli
