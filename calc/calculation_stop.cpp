@@ -1,5 +1,6 @@
 #include "calculation_stop.h"
 
+#include "control_table.h"
 #include "design_state.h"
 
 namespace rampwall {

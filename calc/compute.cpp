@@ -1,6 +1,7 @@
 #include "compute.h"
 
 #include "calculation_stop.h"
+#include "control_table.h"
 #include "crack.h"
 #include "input_reader.h"
 #include "loads.h"
@@ -9,9 +10,22 @@
 #include "report.h"
 #include "strength.h"
 
+#include <algorithm>
+
 namespace rampwall {
 
 namespace {
+
+// The written boxes are the six results and the sheet, each once.
+constexpr bool writtenBoxesAreTheResults() {
+    for (const Control result : kResultBoxes) {
+        if (std::count(kWrittenBoxes.begin(), kWrittenBoxes.end(), result) != 1) {
+            return false;
+        }
+    }
+    return kWrittenBoxes.back() == Control::Text12 && kWrittenBoxes.size() == kResultBoxes.size() + 1;
+}
+static_assert(writtenBoxesAreTheResults());
 
 // Materials, the eleven inputs, h0 and the load case, in the window's order.
 std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window) {

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "control_table.h"
 #include "materials.h"
 
 #include <array>

@@ -1,23 +1,10 @@
 #include "output.h"
 
-#include <array>
+#include "control_table.h"
 
 namespace rampwall::cli {
 
 namespace {
-
-struct ResultFrame {
-    std::string_view caption;
-    std::array<Control, 3> boxes;
-};
-
-// The two result frames of the window with their boxes from top to bottom.
-constexpr std::array<ResultFrame, 2> kResultFrames = {{
-    {"配筋计算结果：", {Control::Text6, Control::Text7, Control::Text19}},
-    {"裂缝控制：", {Control::Text9, Control::Text18, Control::Text11}},
-}};
-
-constexpr std::string_view kFullWidthColon = "：";
 
 // Length of the well-formed UTF-8 sequence at the start of text, or 0.
 std::size_t utf8SequenceLength(std::string_view text) {
@@ -95,16 +82,19 @@ void printForPerson(std::ostream& out, const DesignResult& result) {
     if (!result.messages.empty()) {
         text.append("\n");
     }
-    for (const ResultFrame& frame : kResultFrames) {
-        text.append(frame.caption).append("\n");
-        for (Control box : frame.boxes) {
-            text.append("  ").append(captionOf(box)).append(kFullWidthColon);
-            // A box this run did not reach shows what a window just opened shows: nothing.
-            if (const std::string* written = result.boxText(box)) {
-                text.append(*written);
-            }
-            text.append("\n");
+    // Each result under its label, each frame's boxes under its caption.
+    std::string_view frame;
+    for (const Control box : kResultBoxes) {
+        if (rowOf(box).container != frame) {
+            frame = rowOf(box).container;
+            text.append(findControlRow(frame)->text).append("\n");
         }
+        text.append("  ").append(labelOf(box)->text);
+        // A box this run did not reach shows what a window just opened shows: nothing.
+        if (const std::string* written = result.boxText(box)) {
+            text.append(*written);
+        }
+        text.append("\n");
     }
     if (const std::string* sheet = result.boxText(Control::Text12)) {
         text.append("\n");

@@ -1,5 +1,6 @@
 #include "rows.h"
 
+#include "control_table.h"
 #include "csv.h"
 
 #include <fstream>
@@ -10,11 +11,6 @@ namespace rampwall::cli {
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
-
-// The boxes behind the first six result columns, in column order.
-constexpr std::array<Control, 6> kResultBoxes = {
-    Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11,
-};
 
 // Written beside its final name and then renamed over it, so that a sheet is
 // either the old one or the whole new one, never half written.

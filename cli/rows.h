@@ -2,6 +2,7 @@
 // the six results as the window would show them, the status and the messages.
 #pragma once
 
+#include "control_table.h"
 #include "design_run.h"
 
 #include <array>
@@ -15,7 +16,9 @@
 
 namespace rampwall::cli {
 
-inline constexpr std::array<std::string_view, 8> kResultColumns = {
+// The six result boxes (kResultBoxes) in their order, then the status and
+// the messages.
+inline constexpr std::array<std::string_view, kResultBoxes.size() + 2> kResultColumns = {
     "MBk", "As_strength", "bar_strength", "As_crack", "bar_crack", "crack_width", "status", "message",
 };
 

@@ -19,7 +19,7 @@ class QPushButton;
 
 namespace rampwall {
 
-struct ControlSpec;
+struct ControlRow;
 
 class Form1 final : public QWidget, public WindowOps {
     Q_OBJECT
@@ -43,7 +43,7 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& row, QWidget* container);
+    QWidget* createControl(const ControlRow& row, QWidget* container);
     void setTabOrderFromTable();
     void connectCommands();
 

@@ -2,6 +2,7 @@
 #include "csv.h"
 
 #include "calculation_stop.h"
+#include "control_table.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -38,8 +39,7 @@ std::vector<std::vector<std::string>> readCsv(const std::string& text) {
 std::vector<std::string> windowResults(const WindowInputs& inputs) {
     const auto run = computeInWindow(inputs, ComputeOptions{.composeSheet = false});
     std::vector<std::string> fields;
-    for (Control box :
-         {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11}) {
+    for (const Control box : kResultBoxes) {
         std::string text;
         for (const WindowEvent& event : run.events) {
             if (event.kind == WindowEvent::Kind::Write && event.box == box) {

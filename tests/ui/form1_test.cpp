@@ -38,10 +38,6 @@ struct Shown {
 
 QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The seven boxes a run writes, in the order the stages write them.
-constexpr Control kOutputs[] = {Control::Text6,  Control::Text7,  Control::Text19, Control::Text9,
-                                Control::Text11, Control::Text18, Control::Text12};
-
 const char* const kReportHint = "您可以在此处看到计算的全过程";
 const char* const kNotice = "友情提示:";
 
@@ -90,7 +86,7 @@ private:
     // The boxes a run writes, as the window shows them.
     QStringList outputs() const {
         QStringList texts;
-        for (Control output : kOutputs) {
+        for (Control output : kWrittenBoxes) {
             texts << q(m_form->readText(output));
         }
         return texts;
@@ -305,7 +301,7 @@ private slots:
         // name the control that holds it.
         const auto focusedControl = [this] {
             for (QWidget* w = QApplication::focusWidget(); w != nullptr && w != m_form.get(); w = w->parentWidget()) {
-                if (findControlSpec(w->objectName().toStdString()) != nullptr) {
+                if (findControlRow(w->objectName().toStdString()) != nullptr) {
                     return w->objectName();
                 }
             }
@@ -462,7 +458,7 @@ private slots:
         COMPUTE(headlessState, headless);
         click("Command1");
 
-        for (Control output : kOutputs) {
+        for (Control output : kWrittenBoxes) {
             QCOMPARE(m_form->readText(output), headless.text(output));
         }
         std::vector<Shown> headlessShown;
