@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   # build
   g++ cmake ninja-build pkgconf
+  # JSON for the command-line tool
+  nlohmann-json3-dev
   # tests, benchmarks, fuzzing, analysis
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
   # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
