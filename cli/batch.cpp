@@ -23,10 +23,18 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
-    CsvReader reader(csv);
+int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::ostream& err) {
+    CsvReader reader(in);
+    reader.setBeforeWait([&writer] { writer.flush(); });
+    const auto cannotRead = [&] {
+        err << "rampwall-cli: cannot read " << source << "\n";
+        return kExitUsage;
+    };
     CsvRecord record;
     if (!reader.next(record)) {
+        if (reader.readFailed()) {
+            return cannotRead();
+        }
         err << "rampwall-cli: the batch file has no header row\n";
         return kExitNotCompleted;
     }
@@ -92,6 +100,9 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
         if (!writer.row(number, fields, runDesign(inputs, options))) {
             ++failed;
         }
+    }
+    if (reader.readFailed()) {
+        return cannotRead();
     }
     return failed > 0 ? kExitNotCompleted : kExitCompleted;
 }

@@ -25,7 +25,8 @@ const std::vector<std::string> kResultHeader = {"MBk",       "As_strength", "bar
                                                 "bar_crack", "crack_width", "status",       "message"};
 
 std::vector<std::vector<std::string>> readCsv(const std::string& text) {
-    cli::CsvReader reader(text);
+    std::istringstream in(text);
+    cli::CsvReader reader(in);
     cli::CsvRecord record;
     std::vector<std::vector<std::string>> records;
     while (reader.next(record)) {
