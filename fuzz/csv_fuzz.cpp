@@ -87,11 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (record.error) {
             continue;
         }
-        std::string written;
+        // After a first line, where a byte order mark is text like any other.
+        std::string written = "x\r\n";
         appendCsvRecord(written, {record.fields.begin(), record.fields.end()});
         std::istringstream in(written);
         const std::vector<Read> back = readAll(in);
-        require(back.size() == 1 && back[0].fields == record.fields && !back[0].error, "a record reads back as written",
+        require(back.size() == 2 && back[1].fields == record.fields && !back[1].error, "a record reads back as written",
                 written);
     }
     return 0;
