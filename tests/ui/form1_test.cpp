@@ -401,8 +401,8 @@ private slots:
         const QStringList expected{"144.166", "3260.572", "22", "4154.756", "0.202", "23"};
         QCOMPARE(outputs().mid(0, 6), expected);
         // Each result is shown from its first digit, not scrolled to its end.
-        for (const char* name : {"Text6", "Text7", "Text19", "Text9", "Text11", "Text18"}) {
-            QCOMPARE(box(name)->cursorPosition(), 0);
+        for (const Control result : kResultBoxes) {
+            QCOMPARE(box(controlName(result).data())->cursorPosition(), 0);
         }
         const QByteArray golden = readGolden("sheet_case_a_startup.txt");
         QVERIFY(!golden.isEmpty());
