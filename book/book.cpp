@@ -2,6 +2,7 @@
 
 #include "book_text.h"
 #include "calculation_stop.h"
+#include "control_table.h"
 #include "figures.h"
 #include "number_text.h"
 #include "page_flow.h"

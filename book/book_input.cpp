@@ -1,5 +1,7 @@
 #include "book_input.h"
 
+#include "control_table.h"
+
 #ifndef RAMPWALL_VERSION
 #define RAMPWALL_VERSION "unknown"
 #endif

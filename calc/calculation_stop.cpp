@@ -1,5 +1,7 @@
 #include "calculation_stop.h"
 
+#include "control_table.h"
+#include "design_state.h"
 #include "decimal_text.h"
 
 namespace rampwall {
@@ -12,6 +14,12 @@ std::string quoted(Control box) {
     return text;
 }
 } // namespace
+
+void stopElevations() { throw CalculationStop(std::string(kElevationMessage)); }
+
+void stopNoBar() {
+    throw CalculationStop(std::string(kNoBarMessage), WriteAfterMessage{Control::Text19, kTooLargeText});
+}
 
 void stopNotANumber(Control box) { throw CalculationStop(quoted(box) + "不是有效的数字，请重新输入"); }
 

@@ -5,15 +5,29 @@
 
 #include "controls.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace rampwall {
 
+// A box the run still writes once its message has been closed. The text is
+// one of the program's fixed texts, so the stop stays cheap to copy.
+struct WriteAfterMessage {
+    Control box;
+    std::string_view text;
+};
+
 class CalculationStop : public std::runtime_error {
 public:
-    explicit CalculationStop(const std::string& message) : std::runtime_error(message) {}
+    explicit CalculationStop(const std::string& message, std::optional<WriteAfterMessage> after = std::nullopt)
+        : std::runtime_error(message), m_after(after) {}
+
+    const std::optional<WriteAfterMessage>& writeAfterMessage() const noexcept { return m_after; }
+
+private:
+    std::optional<WriteAfterMessage> m_after;
 };
 
 // The title of every message of the calculation.
@@ -23,6 +37,11 @@ inline constexpr std::string_view kElevationMessage = "输入标高与实际情�
 inline constexpr std::string_view kMomentTooLargeMessage = "所受弯矩过大，请增加外墙厚度";
 inline constexpr std::string_view kNoBarMessage = "算不出来，请增加外墙厚度，或采取其他措施";
 
+// The elevations contradict the chosen load case.
+[[noreturn]] void stopElevations();
+// No bar of the table carries the area at this spacing: once the message is
+// closed the bar box says "太大了", and the run ends there.
+[[noreturn]] void stopNoBar();
 // “墙厚度h5(mm)”不是有效的数字，请重新输入
 [[noreturn]] void stopNotANumber(Control box);
 // The cover must be thinner than the wall, or there is no effective depth.

@@ -1,6 +1,7 @@
 #include "compute.h"
 
 #include "calculation_stop.h"
+#include "control_table.h"
 #include "crack.h"
 #include "design_2010.h"
 #include "input_reader.h"
@@ -13,9 +14,22 @@
 #include "strength.h"
 #include "values_2002.h"
 
+#include <algorithm>
+
 namespace rampwall {
 
 namespace {
+
+// The written boxes are the six results and the sheet, each once.
+constexpr bool writtenBoxesAreTheResults() {
+    for (const Control result : kResultBoxes) {
+        if (std::count(kWrittenBoxes.begin(), kWrittenBoxes.end(), result) != 1) {
+            return false;
+        }
+    }
+    return kWrittenBoxes.back() == Control::Text12 && kWrittenBoxes.size() == kResultBoxes.size() + 1;
+}
+static_assert(writtenBoxesAreTheResults());
 
 // Materials, the eleven inputs, h0 and the load case, in the window's order.
 std::optional<LoadCase> readInputs(DesignState& state, WindowOps& window, Edition edition) {
@@ -94,20 +108,25 @@ RunOutcome run(DesignState& state, WindowOps& window, const ComputeOptions& opti
     if (!(widen(state.MBk) > 0) || !(widen(state.MB) > 0)) {
         stopMomentNotPositive();
     }
-    const bool barFound = designForStrength(state, inputs, window);
+    float strengthArea = 0;
+    try {
+        strengthArea = designForStrength(state, inputs, window);
+    } catch (const CalculationStop&) {
+        // A stopped run still lists what it formed before the stop.
+        if (options.namedValues) {
+            noteStrength2002(state);
+        }
+        throw;
+    }
     if (options.namedValues) {
         noteStrength2002(state);
-    }
-    if (!barFound) {
-        return RunOutcome::Stopped;
     }
     controlCrackWidth(state, inputs, window);
     if (options.namedValues) {
         noteCrackCheck2002(state);
     }
     if (options.composeSheet) {
-        window.replaceText(Control::Text12, composeReport(state, *loadCase, window.readText(Control::Text7),
-                                                          window.readText(Control::Text9)));
+        window.replaceText(Control::Text12, composeReport(state, *loadCase, strengthArea));
     }
     return RunOutcome::Completed;
 }
@@ -119,6 +138,9 @@ RunOutcome COMPUTE(DesignState& state, WindowOps& window, const ComputeOptions& 
         return run(state, window, options);
     } catch (const CalculationStop& stop) {
         window.showMessage(stop.what(), kNoticeTitle);
+        if (const std::optional<WriteAfterMessage>& after = stop.writeAfterMessage()) {
+            window.replaceText(after->box, after->text);
+        }
         return RunOutcome::Stopped;
     }
 }

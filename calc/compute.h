@@ -2,9 +2,12 @@
 // moments, steel by strength, the crack-width loop, and the sheet.
 #pragma once
 
+#include "controls.h"
 #include "design_state.h"
 #include "edition.h"
 #include "window_ops.h"
+
+#include <array>
 
 namespace rampwall {
 
@@ -12,6 +15,13 @@ enum class RunOutcome {
     Completed,  // the sheet was written
     Stopped,    // a message ended the run (elevations, no bar, bad input, arithmetic)
     NoLoadCase, // no load case selected: inputs read, nothing written
+};
+
+// The boxes a completed run writes, in the order it writes them: the six
+// results (kResultBoxes, in another order) and the sheet. A stopped run
+// writes a leading part of this list.
+inline constexpr std::array<Control, 7> kWrittenBoxes = {
+    Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11, Control::Text18, Control::Text12,
 };
 
 struct ComputeOptions {

@@ -24,17 +24,13 @@ inline constexpr std::array<Control, 21> kAllControls = {
     Control::Combo1, Control::Combo2, Control::Combo3,
 };
 
-// "Text6", "Combo3": the control's name in the window (its objectName).
+constexpr bool isList(Control control) {
+    return control == Control::Combo1 || control == Control::Combo2 || control == Control::Combo3;
+}
+
+// "Text6", "Combo3": the control's name in the window (its objectName), as
+// the control table gives it.
 std::string_view controlName(Control control);
 std::optional<Control> controlByName(std::string_view name);
-
-bool isList(Control control);
-
-// The caption beside a box without its closing full-width colon, as a message
-// names the box: "墙厚度h5(mm)". Empty for the report box.
-std::string_view captionOf(Control control);
-
-// The text a box shows when the window opens; empty for outputs and lists.
-std::string_view initialText(Control control);
 
 } // namespace rampwall

@@ -1,5 +1,6 @@
 #include "headless_window.h"
 
+#include "control_table.h"
 #include "startup.h"
 
 namespace rampwall {

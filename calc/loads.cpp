@@ -7,8 +7,6 @@ namespace rampwall {
 
 namespace {
 
-[[noreturn]] void stopElevations() { throw CalculationStop(std::string(kElevationMessage)); }
-
 // MBk is the sum of the rounded parts, added as 32-bit values; MB is taken
 // from that sum before the sum itself is rounded.
 void characteristicAndDesign(DesignState& state, InputReader& inputs, float partSum) {

@@ -71,9 +71,9 @@ void caseBLoadLines(Sheet& s, const DesignState& st) {
 
 } // namespace
 
-std::string composeReport(const DesignState& st, LoadCase loadCase, std::string_view strengthArea,
-                          std::string_view crackArea) {
+std::string composeReport(const DesignState& st, LoadCase loadCase, float strengthArea) {
     const bool caseA = loadCase == LoadCase::CaseA;
+    const SingleField strength = strengthArea;
     Sheet s;
     if (caseA) {
         caseALoadLines(s, st);
@@ -89,9 +89,9 @@ std::string composeReport(const DesignState& st, LoadCase loadCase, std::string_
         s.line("αs=MBx10^6/(Fcx1000xh0^2)=", st.MB, "*10^6/(", st.Fc, "*1000*", st.h0, "^2)=", st.alfas);
     }
     s.line("ζ=1-(1-2*αs)^0.5=1-(1-2*", st.alfas, ")^0.5=", st.kese);
-    s.line("As=Fc*1000*h0*ζ/Fy=", st.Fc, "*1000*", st.h0, caseA ? "*" : "x", st.kese, "/", st.Fy, "=", strengthArea,
+    s.line("As=Fc*1000*h0*ζ/Fy=", st.Fc, "*1000*", st.h0, caseA ? "*" : "x", st.kese, "/", st.Fy, "=", strength,
            "(mm2)");
-    s.line("满足强度控制要求时每延米所需钢筋面积为：", strengthArea, "(mm2)");
+    s.line("满足强度控制要求时每延米所需钢筋面积为：", strength, "(mm2)");
     s.line("满足强度控制要求时选用钢筋为：", st.d, "@ ", st.ss, "  (mm)");
     s.line();
 
@@ -102,7 +102,7 @@ std::string composeReport(const DesignState& st, LoadCase loadCase, std::string_
     s.line("ψ = 1.1-0.65*Ftk/(ρte*σsk)=1.1-0.65*", st.Ftk, "/(", st.Rte, "*", st.Csk, ")=", st.Fai);
     s.line("Wmax = 2.1*ψ*σsk/(2*10^5)*(1.9*c+0.08*deq/ρte)=2.1*", st.Fai, "*", st.Csk, "/(2*10^5)*(1.9*", st.c,
            "+0.08*", st.deq, "/", st.Rte, ")=", st.W, "(mm)");
-    s.line("满足裂缝控制要求时每延米所需钢筋面积为：", crackArea, "(mm2)");
+    s.line("满足裂缝控制要求时每延米所需钢筋面积为：", st.Aas, "(mm2)");
     s.line("满足裂缝控制要求时选用钢筋为：", st.deq, "@ ", st.ss, "  (mm)");
     s.line();
 

@@ -10,9 +10,8 @@
 
 namespace rampwall {
 
-// strengthArea and crackArea are the texts of Text7 and Text9 as this run
-// wrote them: by now Aas holds only the crack-control area.
-std::string composeReport(const DesignState& state, LoadCase loadCase, std::string_view strengthArea,
-                          std::string_view crackArea);
+// strengthArea is Aas as the strength stage found it (Text7): by now Aas
+// holds the crack-control area (Text9).
+std::string composeReport(const DesignState& state, LoadCase loadCase, float strengthArea);
 
 } // namespace rampwall

@@ -22,7 +22,7 @@ BarDiameter chooseBar(float SAas) {
     return chosen;
 }
 
-bool designForStrength(DesignState& state, InputReader& inputs, WindowOps& window) {
+float designForStrength(DesignState& state, InputReader& inputs, WindowOps& window) {
     const double Fc = widen(state.Fc);
     const double h0 = widen(state.h0);
     const double MB = widen(state.MB);
@@ -60,10 +60,10 @@ bool designForStrength(DesignState& state, InputReader& inputs, WindowOps& windo
     state.deq = bar;
     state.d = bar;
     if (std::holds_alternative<TooLarge>(bar)) {
-        window.showMessage(kNoBarMessage, kNoticeTitle);
+        stopNoBar();
     }
     window.replaceText(Control::Text19, textOf(state.d));
-    return !std::holds_alternative<TooLarge>(bar);
+    return Aas;
 }
 
 } // namespace rampwall

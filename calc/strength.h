@@ -23,8 +23,8 @@ inline constexpr BarSize kBarTable[] = {
 // the 22 mm threshold.
 BarDiameter chooseBar(float SAas);
 
-// Returns false when no bar is large enough: the bar message has been shown,
-// Text19 says "太大了" and the run ends.
-bool designForStrength(DesignState& state, InputReader& inputs, WindowOps& window);
+// Returns the steel area by strength, which the crack loop may raise later.
+// Stops the run when no bar is large enough (stopNoBar).
+float designForStrength(DesignState& state, InputReader& inputs, WindowOps& window);
 
 } // namespace rampwall

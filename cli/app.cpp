@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #ifndef RAMPWALL_VERSION
@@ -19,24 +18,6 @@
 namespace rampwall::cli {
 
 namespace {
-
-std::optional<std::string> readAll(const std::string& file, std::istream& in) {
-    if (file == "-") {
-        std::string text(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
-        return in.bad() ? std::nullopt : std::optional<std::string>(std::move(text));
-    }
-    // A folder opens like a file here and then reads as nothing at all.
-    std::error_code failure;
-    if (std::filesystem::is_directory(file, failure)) {
-        return std::nullopt;
-    }
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
-        return std::nullopt;
-    }
-    std::string text(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>{});
-    return stream.bad() ? std::nullopt : std::optional<std::string>(std::move(text));
-}
 
 int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
     const DesignResult result = runDesign(options.inputs);
@@ -81,12 +62,20 @@ int runMode(std::span<const std::string_view> args, std::istream& in, std::ostre
     if (options.mode == Mode::Sweep) {
         return runSweep(options.sweep, options.inputs, writer);
     }
-    const std::optional<std::string> csv = readAll(options.batchFile, in);
-    if (!csv) {
+    if (options.batchFile == "-") {
+        return runBatch(in, options.batchFile, writer, err);
+    }
+    // A folder opens like a file here and then reads as nothing at all.
+    std::error_code failure;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(options.batchFile, failure)) {
+        file.open(options.batchFile, std::ios::binary);
+    }
+    if (!file.is_open()) {
         err << "rampwall-cli: cannot read " << options.batchFile << "\n";
         return kExitUsage;
     }
-    return runBatch(*csv, writer, err);
+    return runBatch(file, options.batchFile, writer, err);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "batch.h"
 
 #include "csv.h"
+#include "design_run.h"
+#include "exit_status.h"
 #include "inputs.h"
 
 #include <cstddef>
@@ -21,16 +23,24 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
-    CsvReader reader(csv);
+int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::ostream& err) {
+    CsvReader reader(in);
+    reader.setBeforeWait([&writer] { writer.flush(); });
+    const auto cannotRead = [&] {
+        err << "rampwall-cli: cannot read " << source << "\n";
+        return kExitUsage;
+    };
     CsvRecord record;
     if (!reader.next(record)) {
+        if (reader.readFailed()) {
+            return cannotRead();
+        }
         err << "rampwall-cli: the batch file has no header row\n";
-        return 1;
+        return kExitNotCompleted;
     }
     if (record.error) {
         err << "rampwall-cli: line " << record.line << ": " << *record.error << "\n";
-        return 1;
+        return kExitNotCompleted;
     }
 
     // Column names may carry blanks around them ("h1, h2"); the values may not,
@@ -59,6 +69,7 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
     const std::vector<std::string> headerNames = record.fields;
     writer.header({headerNames.begin(), headerNames.end()});
 
+    const ComputeOptions options{.composeSheet = writer.writesSheets()};
     std::vector<std::string_view> fields;
     for (std::size_t number = 1; reader.next(record); ++number) {
         if (record.error) {
@@ -86,11 +97,14 @@ int runBatch(std::string_view csv, RowWriter& writer, std::ostream& err) {
             continue;
         }
         fields.assign(record.fields.begin(), record.fields.end());
-        if (!writer.row(number, fields, inputs)) {
+        if (!writer.row(number, fields, runDesign(inputs, options))) {
             ++failed;
         }
     }
-    return failed > 0 ? 1 : 0;
+    if (reader.readFailed()) {
+        return cannotRead();
+    }
+    return failed > 0 ? kExitNotCompleted : kExitCompleted;
 }
 
 } // namespace rampwall::cli

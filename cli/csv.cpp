@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include <algorithm>
+
 namespace rampwall::cli {
 
 namespace {
@@ -16,106 +18,157 @@ bool needsQuotes(std::string_view field) {
     return false;
 }
 
-// The end of an unquoted field: the next comma or line end, or the end of the text.
-std::size_t fieldEnd(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && text[pos] != ',' && text[pos] != '\r' && text[pos] != '\n') {
-        ++pos;
-    }
-    return pos;
-}
+constexpr std::size_t kChunkSize = 1 << 16;
+
 } // namespace
 
-CsvReader::CsvReader(std::string_view text) : m_text(text) {
-    if (m_text.starts_with(kByteOrderMark)) {
-        m_text.remove_prefix(kByteOrderMark.size());
+CsvReader::CsvReader(std::istream& in) : m_in(in), m_buffer(kChunkSize) {}
+
+// Keeps what is not parsed yet and adds what the stream holds, waiting only
+// when it holds nothing. False at the end of the input.
+bool CsvReader::fill() {
+    std::copy(m_buffer.begin() + static_cast<std::ptrdiff_t>(m_pos),
+              m_buffer.begin() + static_cast<std::ptrdiff_t>(m_end), m_buffer.begin());
+    m_end -= m_pos;
+    m_pos = 0;
+    if (m_end == m_buffer.size()) {
+        // Only the byte order mark looks ahead, and by three bytes; this
+        // keeps room for the next byte all the same.
+        m_buffer.resize(2 * m_buffer.size());
     }
+    char* free = m_buffer.data() + m_end;
+    const auto room = static_cast<std::streamsize>(m_buffer.size() - m_end);
+    std::streamsize got = m_in.good() ? m_in.readsome(free, room) : 0;
+    if (got == 0 && m_in.good()) {
+        if (m_beforeWait) {
+            m_beforeWait();
+        }
+        // peek waits for the next byte; a stream that keeps no buffer then
+        // hands over that one byte only.
+        if (m_in.peek() != std::istream::traits_type::eof()) {
+            got = m_in.readsome(free, room);
+            if (got == 0) {
+                *free = static_cast<char>(m_in.get());
+                got = 1;
+            }
+        }
+    }
+    m_end += static_cast<std::size_t>(got);
+    return got > 0;
+}
+
+template <typename Stops>
+void CsvReader::take(std::string& field, Stops stops) {
+    for (;;) {
+        const char* begin = m_buffer.data() + m_pos;
+        const char* end = m_buffer.data() + m_end;
+        const char* stop = begin;
+        while (stop != end && !stops(*stop)) {
+            ++stop;
+        }
+        field.append(begin, stop);
+        m_pos += static_cast<std::size_t>(stop - begin);
+        if (stop != end || !fill()) {
+            return;
+        }
+    }
+}
+
+void CsvReader::skipByteOrderMark() {
+    while (m_end - m_pos < kByteOrderMark.size() && peek() == 0xEF && fill()) {
+    }
+    const std::string_view start(m_buffer.data() + m_pos, m_end - m_pos);
+    if (start.starts_with(kByteOrderMark)) {
+        m_pos += kByteOrderMark.size();
+    }
+}
+
+// CR LF, LF, and a lone CR each end one line. The LF of a CR LF is taken with
+// the next record, so that a record is handed over as soon as its CR is read.
+void CsvReader::endLine() {
+    const int ch = get();
+    if (ch != kEnd) {
+        ++m_line;
+        m_lineFeedEndsLine = ch == '\r';
+    }
+}
+
+// The rest of a faulty record is skipped to its end, which is a line end
+// outside quotes: a quoted field further on may hold line breaks, and its
+// remains must not be read as records of their own.
+bool CsvReader::fail(CsvRecord& record, std::string message) {
+    record.error = std::move(message);
+    bool quoted = false;
+    for (int ch = peek(); ch != kEnd && (quoted || (ch != '\n' && ch != '\r')); ch = peek()) {
+        get();
+        quoted = ch == '"' ? !quoted : quoted;
+        m_line += ch == '\n' ? 1 : 0;
+    }
+    endLine();
+    return true;
 }
 
 bool CsvReader::next(CsvRecord& record) {
-    const std::string_view text = m_text;
-    std::size_t& pos = m_pos;
-
-    // Empty lines are not records.
-    while (pos < text.size() && (text[pos] == '\n' || text[pos] == '\r')) {
-        // CR LF, LF, and a lone CR each end one line.
-        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
-            ++pos;
+    if (!m_started) {
+        m_started = true;
+        skipByteOrderMark();
+    }
+    if (m_lineFeedEndsLine) {
+        m_lineFeedEndsLine = false;
+        if (peek() == '\n') {
+            get();
         }
-        ++pos;
+    }
+    // Empty lines are not records.
+    for (int ch = peek(); ch == '\n' || ch == '\r'; ch = peek()) {
+        get();
+        if (ch == '\r' && peek() == '\n') {
+            get();
+        }
         ++m_line;
     }
-    if (pos >= text.size()) {
+    if (peek() == kEnd) {
         return false;
     }
 
     record.line = m_line;
     record.fields.clear();
     record.error.reset();
-
-    auto atLineEnd = [&] { return pos >= text.size() || text[pos] == '\n' || text[pos] == '\r'; };
-    auto consumeLineEnd = [&] {
-        if (pos < text.size()) {
-            if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
-                ++pos;
-            }
-            ++pos;
-            ++m_line;
-        }
+    const auto atLineEnd = [this] {
+        const int ch = peek();
+        return ch == kEnd || ch == '\n' || ch == '\r';
     };
-    // The rest of a faulty record is skipped to its end, which is a line end
-    // outside quotes: a quoted field further on may hold line breaks, and its
-    // remains must not be read as records of their own.
-    auto fail = [&](std::string message) {
-        record.error = std::move(message);
-        bool quoted = false;
-        while (pos < text.size() && (quoted || !atLineEnd())) {
-            quoted = text[pos] == '"' ? !quoted : quoted;
-            m_line += text[pos] == '\n' ? 1 : 0;
-            ++pos;
-        }
-        consumeLineEnd();
-        return true;
-    };
-
     for (;;) {
         std::string& field = record.fields.emplace_back();
-        if (pos < text.size() && text[pos] == '"') {
+        if (peek() == '"') {
             const std::size_t openLine = m_line;
-            ++pos;
+            get();
             for (;;) {
-                const std::size_t quote = text.find('"', pos);
-                if (quote == std::string_view::npos) {
-                    for (; pos < text.size(); ++pos) {
-                        m_line += text[pos] == '\n' ? 1 : 0;
-                    }
+                const std::size_t before = field.size();
+                take(field, [](char ch) { return ch == '"'; });
+                m_line += static_cast<std::size_t>(
+                    std::count(field.begin() + static_cast<std::ptrdiff_t>(before), field.end(), '\n'));
+                if (get() == kEnd) {
                     record.error = "the quoted field opened on line " + std::to_string(openLine) + " is never closed";
                     return true;
                 }
-                for (std::size_t i = pos; i < quote; ++i) {
-                    m_line += text[i] == '\n' ? 1 : 0;
+                if (peek() != '"') {
+                    break;
                 }
-                field.append(text.substr(pos, quote - pos));
-                pos = quote + 1;
-                if (pos < text.size() && text[pos] == '"') {
-                    field.push_back('"');
-                    ++pos;
-                    continue;
-                }
-                break;
+                field.push_back('"');
+                get();
             }
-            if (!atLineEnd() && text[pos] != ',') {
-                return fail("text after the closing quote of field " + std::to_string(record.fields.size()));
+            if (!atLineEnd() && peek() != ',') {
+                return fail(record, "text after the closing quote of field " + std::to_string(record.fields.size()));
             }
         } else {
-            const std::size_t stop = fieldEnd(text, pos);
-            field.assign(text.substr(pos, stop - pos));
-            pos = stop;
+            take(field, [](char ch) { return ch == ',' || ch == '\r' || ch == '\n'; });
         }
         if (atLineEnd()) {
-            consumeLineEnd();
+            endLine();
             return true;
         }
-        ++pos; // the comma
+        get(); // the comma
     }
 }
 

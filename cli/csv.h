@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,21 +18,54 @@ struct CsvRecord {
     std::optional<std::string> error; // why the record could not be read
 };
 
-// Reads records from text held whole in memory. Takes CR LF or LF line ends
-// and a leading UTF-8 byte order mark. An empty line is no record (write a
-// single empty field as ""), so a blank line at the end is not a row.
+// Reads records from a stream one at a time, taking from it only what it
+// already holds or waiting for the next piece, so that memory stays bounded
+// by the longest record and a pipe's records are read as they arrive. Takes
+// CR LF, LF or a lone CR as line ends and a leading UTF-8 byte order mark.
+// An empty line is no record (write a single empty field as ""), so a blank
+// line at the end is not a row.
 class CsvReader {
 public:
-    explicit CsvReader(std::string_view text);
+    explicit CsvReader(std::istream& in);
 
-    // The next record, or false at the end of the text. A record with a quote
-    // error carries the error and is skipped up to the end of its line.
+    // Called before the reader waits for input that has not arrived: a batch
+    // writes out the rows it has finished, so that the other end of a pipe
+    // sees each row's result before it sends the next.
+    void setBeforeWait(std::function<void()> beforeWait) { m_beforeWait = std::move(beforeWait); }
+
+    // The next record, or false at the end of the input (or when it could
+    // not be read). A record with a quote error carries the error and is
+    // skipped up to the end of its line.
     bool next(CsvRecord& record);
 
+    // The stream failed, rather than ended.
+    bool readFailed() const { return m_in.bad(); }
+
 private:
-    std::string_view m_text;
+    static constexpr int kEnd = -1;
+
+    int peek() { return m_pos < m_end || fill() ? static_cast<unsigned char>(m_buffer[m_pos]) : kEnd; }
+    int get() {
+        const int ch = peek();
+        m_pos += ch != kEnd ? 1 : 0;
+        return ch;
+    }
+    bool fill();
+    void skipByteOrderMark();
+    // Appends the bytes up to the next one that `stops` (or the end) to field.
+    template <typename Stops>
+    void take(std::string& field, Stops stops);
+    void endLine();
+    bool fail(CsvRecord& record, std::string message);
+
+    std::istream& m_in;
+    std::function<void()> m_beforeWait;
+    std::vector<char> m_buffer; // m_buffer[m_pos, m_end) is read from the stream, not yet parsed
     std::size_t m_pos = 0;
+    std::size_t m_end = 0;
     std::size_t m_line = 1;
+    bool m_started = false;
+    bool m_lineFeedEndsLine = false; // the last line ended in CR: a LF right after belongs to it
 };
 
 // Appends the field, quoted when it has to be.

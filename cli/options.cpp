@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "control_table.h"
 #include "materials.h"
 
 #include <array>
@@ -107,8 +108,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             break;
         case Flag::Sweep: {
             auto range = parseSweep(*value);
-            if (auto* reason = std::get_if<std::string>(&range)) {
-                return error("--sweep " + std::string(*value) + ": " + *reason);
+            if (auto* reason = std::get_if<UsageError>(&range)) {
+                return error("--sweep " + std::string(*value) + ": " + reason->message);
             }
             sweep = true;
             options.sweep = std::get<SweepRange>(range);

@@ -2,7 +2,8 @@
 #pragma once
 
 #include "inputs.h"
-#include "sweep.h"
+#include "sweep_range.h"
+#include "usage_error.h"
 
 #include <optional>
 #include <span>
@@ -21,10 +22,6 @@ struct Options {
     std::string batchFile; // "-" for standard input
     SweepRange sweep;
     std::optional<std::string> sheetsDir; // batch and sweep only
-};
-
-struct UsageError {
-    std::string message;
 };
 
 // Every option takes its value as "--name=value" or as the next argument;

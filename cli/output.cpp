@@ -1,23 +1,12 @@
 #include "output.h"
 
-#include <array>
+#include "control_table.h"
+
+#include <nlohmann/json.hpp>
 
 namespace rampwall::cli {
 
 namespace {
-
-struct ResultFrame {
-    std::string_view caption;
-    std::array<Control, 3> boxes;
-};
-
-// The two result frames of the window with their boxes from top to bottom.
-constexpr std::array<ResultFrame, 2> kResultFrames = {{
-    {"配筋计算结果：", {Control::Text6, Control::Text7, Control::Text19}},
-    {"裂缝控制：", {Control::Text9, Control::Text18, Control::Text11}},
-}};
-
-constexpr std::string_view kFullWidthColon = "：";
 
 // Length of the well-formed UTF-8 sequence at the start of text, or 0.
 std::size_t utf8SequenceLength(std::string_view text) {
@@ -53,39 +42,41 @@ std::size_t utf8SequenceLength(std::string_view text) {
     return length;
 }
 
-} // namespace
-
-void appendJsonString(std::string& out, std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out.push_back('"');
+// Each byte that does not begin a well-formed UTF-8 sequence becomes U+FFFD,
+// so that whatever was typed the output is valid JSON.
+std::string validUtf8(std::string_view text) {
+    std::string valid;
+    valid.reserve(text.size());
     while (!text.empty()) {
-        const char ch = text.front();
-        const auto byte = static_cast<unsigned char>(ch);
-        std::size_t length = 1;
-        switch (ch) {
-        case '"': out.append("\\\""); break;
-        case '\\': out.append("\\\\"); break;
-        case '\b': out.append("\\b"); break;
-        case '\f': out.append("\\f"); break;
-        case '\n': out.append("\\n"); break;
-        case '\r': out.append("\\r"); break;
-        case '\t': out.append("\\t"); break;
-        default:
-            if (byte < 0x20) {
-                out.append("\\u00");
-                out.push_back(kHex[byte >> 4]);
-                out.push_back(kHex[byte & 0xF]);
-            } else if ((length = utf8SequenceLength(text)) > 0) {
-                out.append(text.substr(0, length));
-            } else {
-                out.append("\\ufffd");
-                length = 1;
-            }
+        std::size_t length = utf8SequenceLength(text);
+        if (length > 0) {
+            valid.append(text.substr(0, length));
+        } else {
+            valid.append("\xEF\xBF\xBD");
+            length = 1;
         }
         text.remove_prefix(length);
     }
-    out.push_back('"');
+    return valid;
 }
+
+// The library's layout of one member or element a line, joined into one
+// line: a line break there is always structural, since a string's own breaks
+// are escaped.
+std::string oneLine(std::string_view laidOut) {
+    std::string line;
+    line.reserve(laidOut.size());
+    for (const char ch : laidOut) {
+        if (ch != '\n') {
+            line.push_back(ch);
+        } else if (!line.empty() && line.back() == ',') {
+            line.push_back(' ');
+        }
+    }
+    return line;
+}
+
+} // namespace
 
 void printForPerson(std::ostream& out, const DesignResult& result) {
     std::string text;
@@ -95,16 +86,19 @@ void printForPerson(std::ostream& out, const DesignResult& result) {
     if (!result.messages.empty()) {
         text.append("\n");
     }
-    for (const ResultFrame& frame : kResultFrames) {
-        text.append(frame.caption).append("\n");
-        for (Control box : frame.boxes) {
-            text.append("  ").append(captionOf(box)).append(kFullWidthColon);
-            // A box this run did not reach shows what a window just opened shows: nothing.
-            if (const std::string* written = result.boxText(box)) {
-                text.append(*written);
-            }
-            text.append("\n");
+    // Each result under its label, each frame's boxes under its caption.
+    std::string_view frame;
+    for (const Control box : kResultBoxes) {
+        if (rowOf(box).container != frame) {
+            frame = rowOf(box).container;
+            text.append(findControlRow(frame)->text).append("\n");
         }
+        text.append("  ").append(labelOf(box)->text);
+        // A box this run did not reach shows what a window just opened shows: nothing.
+        if (const std::string* written = result.boxText(box)) {
+            text.append(*written);
+        }
+        text.append("\n");
     }
     if (const std::string* sheet = result.boxText(Control::Text12)) {
         text.append("\n");
@@ -119,25 +113,19 @@ void printForPerson(std::ostream& out, const DesignResult& result) {
 }
 
 void printJson(std::ostream& out, const DesignResult& result) {
-    std::string text = "{\"completed\": ";
-    text.append(result.completed() ? "true" : "false");
-    text.append(", \"messages\": [");
-    for (std::size_t i = 0; i < result.messages.size(); ++i) {
-        text.append(i > 0 ? ", " : "").append("{\"title\": ");
-        appendJsonString(text, result.messages[i].title);
-        text.append(", \"text\": ");
-        appendJsonString(text, result.messages[i].text);
-        text.append("}");
+    using Json = nlohmann::ordered_json;
+    Json messages = Json::array();
+    for (const ShownMessage& message : result.messages) {
+        messages.push_back(Json{{"title", validUtf8(message.title)}, {"text", validUtf8(message.text)}});
     }
-    text.append("], \"boxes\": {");
-    for (std::size_t i = 0; i < result.boxes.size(); ++i) {
-        text.append(i > 0 ? ", " : "");
-        appendJsonString(text, controlName(result.boxes[i].box));
-        text.append(": ");
-        appendJsonString(text, result.boxes[i].text);
+    Json boxes = Json::object();
+    for (const BoxText& written : result.boxes) {
+        boxes[std::string(controlName(written.box))] = validUtf8(written.text);
     }
-    text.append("}}\n");
-    out << text;
+    const Json document = {{"completed", result.completed()}, {"messages", messages}, {"boxes", boxes}};
+    // The library's replacement is never needed after validUtf8; it keeps a
+    // stray byte from ever throwing.
+    out << oneLine(document.dump(0, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
 } // namespace rampwall::cli

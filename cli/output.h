@@ -13,13 +13,11 @@ namespace rampwall::cli {
 // window shows them, and the sheet with this system's own line ends.
 void printForPerson(std::ostream& out, const DesignResult& result);
 
-// {"completed": ..., "messages": [{"title": ..., "text": ...}], "boxes": {...}}:
-// the boxes this run wrote, with their exact texts, in the order written.
+// {"completed": ..., "messages": [{"title": ..., "text": ...}], "boxes": {...}}
+// on one line: the boxes this run wrote, with their exact texts, in the order
+// written. UTF-8 passes unescaped, control characters are escaped, and a byte
+// that is not UTF-8 becomes U+FFFD, so the output is valid JSON whatever was
+// typed.
 void printJson(std::ostream& out, const DesignResult& result);
-
-// A JSON string literal with its quotes. UTF-8 passes unescaped; control
-// characters are escaped, and bytes that are not UTF-8 become U+FFFD so the
-// output stays valid JSON whatever was typed.
-void appendJsonString(std::string& out, std::string_view text);
 
 } // namespace rampwall::cli

@@ -1,5 +1,6 @@
 #include "rows.h"
 
+#include "control_table.h"
 #include "csv.h"
 
 #include <fstream>
@@ -11,10 +12,24 @@ namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
 
-// The boxes behind the first six result columns, in column order.
-constexpr std::array<Control, 6> kResultBoxes = {
-    Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11,
-};
+// Written beside its final name and then renamed over it, so that a sheet is
+// either the old one or the whole new one, never half written.
+bool replaceFile(const std::filesystem::path& path, std::string_view text) {
+    std::filesystem::path partial = path;
+    partial += ".part";
+    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    std::error_code failure;
+    if (file) {
+        std::filesystem::rename(partial, path, failure);
+        if (!failure) {
+            return true;
+        }
+    }
+    std::filesystem::remove(partial, failure);
+    return false;
+}
 
 } // namespace
 
@@ -47,21 +62,18 @@ void RowWriter::header(const std::vector<std::string_view>& inputColumns) {
     appendCsvRecord(m_buffer, m_fields);
 }
 
-bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inputFields, const DesignInputs& inputs) {
-    const DesignResult result = runDesign(inputs, ComputeOptions{.composeSheet = m_sheets.has_value()});
-
-    std::string messages;
+bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inputFields, const DesignResult& result) {
     m_fields = inputFields;
-    appendResultFields(m_fields, result, messages);
+    appendResultFields(m_fields, result, m_messages);
     appendCsvRecord(m_buffer, m_fields);
     m_fields.clear(); // its views point into this row's result
     if (m_buffer.size() >= kFlushSize) {
         flush();
     }
+    return !m_sheets || writeSheet(number, result);
+}
 
-    if (!m_sheets) {
-        return true;
-    }
+bool RowWriter::writeSheet(std::size_t number, const DesignResult& result) {
     const std::filesystem::path path = *m_sheets / ("row-" + std::to_string(number) + ".txt");
     const std::string* sheet = result.boxText(Control::Text12);
     if (!result.completed() || sheet == nullptr) {
@@ -74,10 +86,7 @@ bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inp
         }
         return true;
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(sheet->data(), static_cast<std::streamsize>(sheet->size()));
-    file.close();
-    if (!file) {
+    if (!replaceFile(path, *sheet)) {
         m_err << "rampwall-cli: row " << number << ": cannot write " << path.string() << "\n";
         return false;
     }

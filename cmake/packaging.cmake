@@ -20,6 +20,7 @@ The package holds the window program rampwall, whose window is in Chinese,
 and the command-line tool rampwall-cli, which computes the same designs
 one at a time, from a CSV file or as a sweep over one input.")
 set(CPACK_STRIP_FILES ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)

@@ -1,5 +1,6 @@
 #include "design_file.h"
 
+#include "control_table.h"
 #include "materials.h"
 
 #include <nlohmann/json.hpp>

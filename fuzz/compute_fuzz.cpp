@@ -38,12 +38,6 @@ constexpr std::array<Control, 11> kInputBoxes = {
 };
 constexpr std::array<Control, 3> kLists = {Control::Combo1, Control::Combo2, Control::Combo3};
 
-// The boxes a run writes, in the order it writes them; a stopped run writes a
-// leading part of this list.
-constexpr std::array<Control, 7> kWriteOrder = {
-    Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11, Control::Text18, Control::Text12,
-};
-
 struct Design {
     std::array<int, 3> indices{};
     Edition edition = Edition::GB50010_2002;
@@ -219,7 +213,7 @@ void checkRun(const Design& design) {
             messageTexts.push_back(event.text);
             continue;
         }
-        require(writes < kWriteOrder.size() && event.box == kWriteOrder[writes],
+        require(writes < kWrittenBoxes.size() && event.box == kWrittenBoxes[writes],
                 "boxes are written once each, in the fixed order", controlName(event.box));
         ++writes;
     }
@@ -232,7 +226,7 @@ void checkRun(const Design& design) {
         break;
     case RunOutcome::Stopped:
         require(messages >= 1, "every stop comes with a message");
-        require(writes < kWriteOrder.size(), "a stopped run does not write the sheet");
+        require(writes < kWrittenBoxes.size(), "a stopped run does not write the sheet");
         // Reading a typed number beyond the range may raise the overflow flag
         // in the C library; it is then not a number.
         require(!arithmeticFault || messageTexts.back().find("超出范围") != std::string::npos ||
@@ -241,7 +235,7 @@ void checkRun(const Design& design) {
         break;
     case RunOutcome::Completed:
         require(!arithmeticFault, "a completed run raised no overflow, invalid operation or division by zero");
-        require(writes == kWriteOrder.size(), "a completed run writes all six results and the sheet");
+        require(writes == kWrittenBoxes.size(), "a completed run writes all six results and the sheet");
         require(messages == 0 || (!edition2010 && messages == 1 && messageTexts[0] == kMomentTooLargeMessage),
                 "a completed run can only have told that the moment is large, and only in 2002");
         break;

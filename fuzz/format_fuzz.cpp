@@ -37,7 +37,7 @@ std::string referenceText(double value, int digits) {
         sci.erase(0, 1);
     }
     const std::size_t e = sci.find('e');
-    const int exponent = std::atoi(sci.c_str() + e + 1);
+    const auto exponent = static_cast<int>(std::strtol(sci.c_str() + e + 1, nullptr, 10));
     std::string significant;
     for (std::size_t i = 0; i < e; ++i) {
         if (sci[i] != '.') {
@@ -134,7 +134,8 @@ void checkSswr(float x) {
         }
     } else if (magnitude < 16384.0f) {
         // The thousandths count no longer fits a Single: one thousandth off at most.
-        require(std::fabs(static_cast<long double>(r) - k / 1000) <= 0.001L + std::fabs(x) * 1.2e-7L,
+        require(std::fabs(static_cast<long double>(r) - k / 1000) <=
+                    0.001L + static_cast<long double>(magnitude) * 1.2e-7L,
                 "a large value is within one thousandth of three decimals", detail);
     } else {
         require(withinSteps(r, x, 1), "a value without three decimals comes back within one step", detail);

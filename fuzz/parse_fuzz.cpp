@@ -6,16 +6,17 @@
 #include "fuzz_check.h"
 #include "number_text.h"
 
+#include <bit>
 #include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <locale.h>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -73,13 +74,13 @@ std::optional<std::string> toAscii(std::string_view text) {
             continue;
         }
         const std::string_view rest = text.substr(i);
-        if (rest.substr(0, 3) == "\u3000") {
+        if (rest.starts_with("\u3000")) {
             out.push_back(' ');
-        } else if (rest.substr(0, 3) == "\uFF0B") {
+        } else if (rest.starts_with("\uFF0B")) {
             out.push_back('+');
-        } else if (rest.substr(0, 3) == "\uFF0D") {
+        } else if (rest.starts_with("\uFF0D")) {
             out.push_back('-');
-        } else if (rest.substr(0, 3) == "\uFF0E") {
+        } else if (rest.starts_with("\uFF0E")) {
             out.push_back('.');
         } else if (rest.size() >= 3 && rest.substr(0, 2) == "\xEF\xBC" && static_cast<unsigned char>(rest[2]) >= 0x90 &&
                    static_cast<unsigned char>(rest[2]) <= 0x99) {
@@ -114,9 +115,12 @@ bool hasNonZeroDigit(std::string_view plain) {
     return false;
 }
 
+// The same bits: -0 is not 0.
 template <typename T>
 bool sameValue(T a, T b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    using Bits = std::conditional_t<sizeof(T) == sizeof(std::uint64_t), std::uint64_t, std::uint32_t>;
+    static_assert(sizeof(Bits) == sizeof(T));
+    return std::bit_cast<Bits>(a) == std::bit_cast<Bits>(b);
 }
 
 // The reference value of a plain number, or nullopt when it lies beyond the

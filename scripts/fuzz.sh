@@ -13,7 +13,7 @@ cmake --build --preset fuzz -j "$jobs"
 
 work=$(mktemp -d)
 status=0
-for target in parse_fuzz compute_fuzz format_fuzz design_fuzz; do
+for target in parse_fuzz compute_fuzz format_fuzz csv_fuzz design_fuzz; do
   mkdir -p "$work/$target/corpus"
   cp fuzz/corpus/"$target"/* "$work/$target/corpus/"
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1

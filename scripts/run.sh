@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAMPWALL_GUI=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAMPWALL_GUI=ON -DRAMPWALL_WERROR=ON >/dev/null
 cmake --build build -j "$(nproc)"
 
 if [ -x build/ui/rampwall ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then

@@ -7,11 +7,11 @@ scripts/install-deps.sh
 
 jobs=$(nproc)
 # The WebAssembly module is built too and checked against this build.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAMPWALL_GUI=ON -DRAMPWALL_WASM=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAMPWALL_GUI=ON -DRAMPWALL_WASM=ON -DRAMPWALL_WERROR=ON
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
 
-# Hardening: the calculation and command-line tests again under the
+# Hardening: the calculation, command-line and window tests again under the
 # sanitizers, static analysis with no findings, and each fuzz target for a
 # bounded time from its corpus.
 scripts/sanitizers.sh

@@ -5,8 +5,9 @@
 #include "compute.h"
 #include "control_table.h"
 #include "look.h"
-#include "paste_guard.h"
 #include "main_menu.h"
+#include "paste_guard.h"
+#include "pixels.h"
 #include "sketch_view.h"
 #include "startup.h"
 #include "text_margins.h"
@@ -114,7 +115,7 @@ Form1::~Form1() = default;
 
 void Form1::buildControls() {
     std::map<std::string_view, QWidget*> containers{{kFormName, m_client}};
-    for (const ControlSpec& row : controlTable()) {
+    for (const ControlRow& row : kControlTable) {
         QWidget* container = containers.at(row.container);
         QWidget* widget = createControl(row, container);
         if (widget == nullptr) {
@@ -129,12 +130,11 @@ void Form1::buildControls() {
     }
 }
 
-QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
-    const std::optional<Control> control = controlByName(row.name);
+QWidget* Form1::createControl(const ControlRow& row, QWidget* container) {
     switch (row.kind) {
     case ControlKind::Label:
     case ControlKind::CentredLabel: {
-        auto* label = new QLabel(qText(row.caption), container);
+        auto* label = new QLabel(qText(row.text), container);
         label->setTextFormat(Qt::PlainText);
         label->setAutoFillBackground(true); // opaque, on the dialog face
         const bool credit = row.kind == ControlKind::CentredLabel;
@@ -146,9 +146,11 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
         auto* edit = new QLineEdit(container);
         edit->setMaxLength(std::numeric_limits<int>::max()); // a box has no length limit
         edit->setPalette(boxPalette());
-        edit->setText(qText(initialText(*control)));
+        edit->setText(qText(row.text));
         keepClassicTextMargins(*edit);
-        m_lineEdits[slot(*control)] = edit;
+        // Every box and list row carries its control: the table proves it at
+        // compile time.
+        m_lineEdits[slot(*row.control)] = edit;
         return edit;
     }
     case ControlKind::ReportBox: {
@@ -161,7 +163,7 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
         // Tab moves on to the next control, as in every other box.
         m_report->setTabChangesFocus(true);
         m_report->setPalette(boxPalette());
-        m_report->setPlainText(qText(initialText(*control)));
+        m_report->setPlainText(qText(row.text));
         return m_report;
     }
     case ControlKind::List: {
@@ -172,16 +174,16 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
         list->setCompleter(nullptr);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setPalette(boxPalette());
-        m_lists[slot(*control)] = list;
+        m_lists[slot(*row.control)] = list;
         return list;
     }
     case ControlKind::Frame: {
-        auto* frame = new EtchedFrame(qText(row.caption), container);
+        auto* frame = new EtchedFrame(qText(row.text), container);
         frame->setPalette(captionPalette(kCaptionText));
         return frame;
     }
     case ControlKind::Button: {
-        auto* button = new QPushButton(qText(row.caption), container);
+        auto* button = new QPushButton(qText(row.text), container);
         // No default button: Enter starts nothing, wherever the focus is.
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -201,16 +203,16 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* container) {
 }
 
 void Form1::setTabOrderFromTable() {
-    std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& row : controlTable()) {
+    std::vector<const ControlRow*> focusable;
+    for (const ControlRow& row : kControlTable) {
         if (takesFocus(row)) {
             focusable.push_back(&row);
         }
     }
     std::sort(focusable.begin(), focusable.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* row : focusable) {
+    for (const ControlRow* row : focusable) {
         QWidget* widget = findChild<QWidget*>(qText(row->name));
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, widget);

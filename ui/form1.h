@@ -20,7 +20,7 @@ class QPushButton;
 namespace rampwall {
 
 class BackgroundMusic;
-struct ControlSpec;
+struct ControlRow;
 
 class Form1 final : public QWidget, public WindowOps {
     Q_OBJECT
@@ -50,7 +50,7 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& row, QWidget* container);
+    QWidget* createControl(const ControlRow& row, QWidget* container);
     void setTabOrderFromTable();
     void connectCommands();
 

@@ -2,6 +2,7 @@
 // words and where they stand, pdfinfo for the pages, pdffonts for the fonts.
 #include "book.h"
 #include "book_text.h"
+#include "control_table.h"
 #include "headless_window.h"
 
 #include <QDir>

@@ -14,7 +14,13 @@ namespace {
 using ::testing::ElementsAre;
 using testing_support::DesignFixture;
 
-const std::vector<std::string> kAllSixAndSheet = {"Text6", "Text7", "Text19", "Text9", "Text11", "Text18", "Text12"};
+const std::vector<std::string> kAllSixAndSheet = [] {
+    std::vector<std::string> names;
+    for (const Control box : kWrittenBoxes) {
+        names.emplace_back(controlName(box));
+    }
+    return names;
+}();
 
 std::string readData(const std::string& name) {
     std::ifstream in(std::string(RAMPWALL_TEST_DATA) + "/" + name, std::ios::binary);

@@ -2,6 +2,7 @@
 #include "csv.h"
 
 #include "calculation_stop.h"
+#include "control_table.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,7 +25,8 @@ const std::vector<std::string> kResultHeader = {"MBk",       "As_strength", "bar
                                                 "bar_crack", "crack_width", "status",       "message"};
 
 std::vector<std::vector<std::string>> readCsv(const std::string& text) {
-    cli::CsvReader reader(text);
+    std::istringstream in(text);
+    cli::CsvReader reader(in);
     cli::CsvRecord record;
     std::vector<std::vector<std::string>> records;
     while (reader.next(record)) {
@@ -38,8 +40,7 @@ std::vector<std::vector<std::string>> readCsv(const std::string& text) {
 std::vector<std::string> windowResults(const WindowInputs& inputs) {
     const auto run = computeInWindow(inputs, ComputeOptions{.composeSheet = false});
     std::vector<std::string> fields;
-    for (Control box :
-         {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text18, Control::Text11}) {
+    for (const Control box : kResultBoxes) {
         std::string text;
         for (const WindowEvent& event : run.events) {
             if (event.kind == WindowEvent::Kind::Write && event.box == box) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace rampwall::cli {
 namespace {
 
@@ -15,7 +17,8 @@ struct ReadRecord {
 };
 
 std::vector<ReadRecord> readAll(std::string_view text) {
-    CsvReader reader(text);
+    std::istringstream in{std::string(text)};
+    CsvReader reader(in);
     CsvRecord record;
     std::vector<ReadRecord> records;
     while (reader.next(record)) {

@@ -32,7 +32,7 @@ class sweep_range : public ::testing::TestWithParam<RangeCase> {};
 TEST_P(sweep_range, GivesEveryValueOnTheGrid) {
     const RangeCase& row = GetParam();
     const auto parsed = parseSweep(row.sweepText);
-    ASSERT_TRUE(std::holds_alternative<SweepRange>(parsed)) << std::get<std::string>(parsed);
+    ASSERT_TRUE(std::holds_alternative<SweepRange>(parsed)) << std::get<UsageError>(parsed).message;
     const SweepRange& range = std::get<SweepRange>(parsed);
     EXPECT_EQ(kInputOptions[range.input].name, row.input);
     std::vector<std::string> values;
@@ -83,8 +83,8 @@ class sweep_bad_range : public ::testing::TestWithParam<BadRangeCase> {};
 
 TEST_P(sweep_bad_range, IsRefused) {
     const auto parsed = parseSweep(GetParam().sweepText);
-    ASSERT_TRUE(std::holds_alternative<std::string>(parsed));
-    EXPECT_THAT(std::get<std::string>(parsed), HasSubstr(GetParam().reason));
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+    EXPECT_THAT(std::get<UsageError>(parsed).message, HasSubstr(GetParam().reason));
 }
 
 INSTANTIATE_TEST_SUITE_P(cli, sweep_bad_range,

@@ -83,6 +83,7 @@ elseif(CHECK STREQUAL "file_list")
   # Exactly what a user needs: no library, header, test or benchmark program.
   set(expected
     bin/rampwall-cli
+    share/doc/rampwall/copyright
     share/man/man1/rampwall-cli.1${MAN_SUFFIX})
   if(WITH_WINDOW)
     list(APPEND expected

@@ -42,10 +42,6 @@ struct Shown {
 
 QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The seven boxes a run writes, in the order the stages write them.
-constexpr Control kOutputs[] = {Control::Text6,  Control::Text7,  Control::Text19, Control::Text9,
-                                Control::Text11, Control::Text18, Control::Text12};
-
 const char* const kReportHint = "您可以在此处看到计算的全过程";
 const char* const kNotice = "友情提示:";
 
@@ -94,7 +90,7 @@ private:
     // The boxes a run writes, as the window shows them.
     QStringList outputs() const {
         QStringList texts;
-        for (Control output : kOutputs) {
+        for (Control output : kWrittenBoxes) {
             texts << q(m_form->readText(output));
         }
         return texts;
@@ -328,7 +324,7 @@ private slots:
         // name the control that holds it.
         const auto focusedControl = [this] {
             for (QWidget* w = QApplication::focusWidget(); w != nullptr && w != m_form.get(); w = w->parentWidget()) {
-                if (findControlSpec(w->objectName().toStdString()) != nullptr) {
+                if (findControlRow(w->objectName().toStdString()) != nullptr) {
                     return w->objectName();
                 }
             }
@@ -455,8 +451,8 @@ private slots:
         const QStringList expected{"144.166", "3260.572", "22", "4154.756", "0.202", "23"};
         QCOMPARE(outputs().mid(0, 6), expected);
         // Each result is shown from its first digit, not scrolled to its end.
-        for (const char* name : {"Text6", "Text7", "Text19", "Text9", "Text11", "Text18"}) {
-            QCOMPARE(box(name)->cursorPosition(), 0);
+        for (const Control result : kResultBoxes) {
+            QCOMPARE(box(controlName(result).data())->cursorPosition(), 0);
         }
         const QByteArray golden = readGolden("sheet_case_a_startup.txt");
         QVERIFY(!golden.isEmpty());
@@ -512,7 +508,7 @@ private slots:
         COMPUTE(headlessState, headless);
         click("Command1");
 
-        for (Control output : kOutputs) {
+        for (Control output : kWrittenBoxes) {
             QCOMPARE(m_form->readText(output), headless.text(output));
         }
         std::vector<Shown> headlessShown;

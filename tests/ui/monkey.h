@@ -42,8 +42,6 @@ constexpr std::array<Control, 11> kInputs = {
     Control::Text13, Control::Text14, Control::Text15, Control::Text8,  Control::Text10,
 };
 constexpr std::array<Control, 3> kLists = {Control::Combo1, Control::Combo2, Control::Combo3};
-constexpr std::array<Control, 6> kResults = {Control::Text6, Control::Text7,  Control::Text19,
-                                             Control::Text9, Control::Text11, Control::Text18};
 
 // What a user might type into one box: values a designer uses, edge values
 // and plain nonsense.
@@ -184,7 +182,7 @@ public:
             typeIntoBox(box, source.forBox(box));
         } else if (action < 51) {
             // Output boxes take typing too; Compute overwrites what it reaches.
-            const Control box = source.anyOf(kResults);
+            const Control box = source.anyOf(kResultBoxes);
             typeInto(edit(box), source.nonsense());
         } else if (action < 56) {
             const Control control = source.anyOf(kLists);
@@ -299,7 +297,7 @@ private:
             mirror.setSelectedIndex(control, m_selected[slot(control)]);
         }
         std::array<QString, kAllControls.size()> before;
-        for (Control box : kResults) {
+        for (Control box : kResultBoxes) {
             before[slot(box)] = q(m_form.readText(box));
             mirror.setText(box, before[slot(box)].toStdString());
         }
@@ -323,7 +321,7 @@ private:
             QVERIFY2(!m_shown.empty(), where + " (a stop without a message)");
         }
 
-        for (Control box : kResults) {
+        for (Control box : kResultBoxes) {
             const QString text = q(m_form.readText(box));
             const bool bar = box == Control::Text19 || box == Control::Text18;
             const bool wellFormed =
@@ -340,7 +338,7 @@ private:
         }
 
         // The window shows what the headless window shows.
-        for (Control box : kResults) {
+        for (Control box : kResultBoxes) {
             QCOMPARE(q(m_form.readText(box)), q(mirror.text(box)));
         }
         if (outcome == RunOutcome::Completed) {

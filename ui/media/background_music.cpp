@@ -47,8 +47,9 @@ void installQuietSound() {
 
 BackgroundMusic::BackgroundMusic(const QUrl& source, QObject* parent) : QObject(parent), m_source(source) {
     setObjectName(QStringLiteral("WindowsMediaPlayer1"));
-    if (m_source.isEmpty())
+    if (m_source.isEmpty()) {
         return;
+    }
 
     installQuietSound(); // before the first look for a sound device
     m_audio = new QAudioOutput(this);
@@ -63,15 +64,17 @@ BackgroundMusic::BackgroundMusic(const QUrl& source, QObject* parent) : QObject(
     // Errors are deliberately not shown; the player just gives up.
     connect(m_player, &QMediaPlayer::errorOccurred, this, &BackgroundMusic::stop);
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia) // all plays done
+        if (status == QMediaPlayer::EndOfMedia) { // all plays done
             m_progressCheck.stop();
+        }
     });
     connect(m_player, &QMediaPlayer::positionChanged, this, &BackgroundMusic::onPositionChanged);
     m_progressCheck.setInterval(1000);
     connect(&m_progressCheck, &QTimer::timeout, this, &BackgroundMusic::checkProgress);
 
-    if (auto* window = qobject_cast<QWidget*>(parent))
+    if (auto* window = qobject_cast<QWidget*>(parent)) {
         window->installEventFilter(this);
+    }
 
     m_player->setSource(m_source);
     m_player->play();
@@ -96,8 +99,9 @@ QString BackgroundMusic::noMusicSwitch() { return QStringLiteral("--no-music"); 
 
 bool BackgroundMusic::applyCommandLine(const QStringList& arguments) {
     // arguments[0] is the program itself.
-    if (!arguments.mid(1).contains(noMusicSwitch()))
+    if (!arguments.mid(1).contains(noMusicSwitch())) {
         return false;
+    }
     setSwitchedOff(true);
     return true;
 }
@@ -108,8 +112,9 @@ bool BackgroundMusic::isSwitchedOff() { return g_switchedOff; }
 
 QUrl BackgroundMusic::resolveSource(QStringView configured, bool switchedOff) {
     const QString text = configured.trimmed().toString();
-    if (switchedOff || text.isEmpty())
+    if (switchedOff || text.isEmpty()) {
         return {};
+    }
     // Takes a full address as it is, and makes a local path a file address.
     return QUrl::fromUserInput(text, QString(), QUrl::AssumeLocalFile);
 }
@@ -117,8 +122,9 @@ QUrl BackgroundMusic::resolveSource(QStringView configured, bool switchedOff) {
 void BackgroundMusic::stop() {
     m_stopped = true;
     m_progressCheck.stop();
-    if (!m_player)
+    if (!m_player) {
         return;
+    }
     m_player->stop();
     // A stopped player keeps its file open, ready for the next play, and may
     // fetch the start of it again; letting go of the source ends all traffic.
@@ -129,15 +135,17 @@ bool BackgroundMusic::eventFilter(QObject* watched, QEvent* event) {
     // A closed window is hidden by Qt before it is destroyed; the sound ends
     // right there. A window minimised by the user gets a spontaneous hide
     // event and keeps its music.
-    if (watched == parent() && event->type() == QEvent::Hide && !event->spontaneous())
+    if (watched == parent() && event->type() == QEvent::Hide && !event->spontaneous()) {
         stop();
+    }
     return QObject::eventFilter(watched, event);
 }
 
 void BackgroundMusic::onPositionChanged(qint64 position) {
     // The position only goes back when a play has ended and the next begins.
-    if (position < m_lastPosition)
+    if (position < m_lastPosition) {
         ++m_completedPlays;
+    }
     m_lastPosition = position;
 }
 
@@ -148,19 +156,22 @@ void BackgroundMusic::onPositionChanged(qint64 position) {
 // play that sits still like that after at least one complete play is started
 // afresh for the plays that are left.
 void BackgroundMusic::checkProgress() {
-    if (m_stopped || !m_player)
+    if (m_stopped || !m_player) {
         return;
+    }
     const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState;
     const auto status = m_player->mediaStatus();
     const bool loaded = status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia;
     const qint64 position = m_player->position();
-    if (playing && loaded && m_completedPlays > 0 && position == m_checkedPosition)
+    if (playing && loaded && m_completedPlays > 0 && position == m_checkedPosition) {
         ++m_stillChecks;
-    else
+    } else {
         m_stillChecks = 0;
+    }
     m_checkedPosition = position;
-    if (m_stillChecks >= kStillChecksBeforeRestart)
+    if (m_stillChecks >= kStillChecksBeforeRestart) {
         restart();
+    }
 }
 
 void BackgroundMusic::restart() {

@@ -30,11 +30,13 @@ double SketchView::aspectRatio() { return kDrawingWidth / kDrawingHeight; }
 
 QRectF SketchView::pictureRect() const {
     const QRectF area = rect();
-    if (area.isEmpty())
+    if (area.isEmpty()) {
         return {};
+    }
     QSizeF size(area.width(), area.width() / aspectRatio());
-    if (size.height() > area.height())
+    if (size.height() > area.height()) {
         size = QSizeF(area.height() * aspectRatio(), area.height());
+    }
     QRectF picture(QPointF(), size);
     picture.moveCenter(area.center());
     // On whole pixels, so that the drawing's own pixel grid (see sketch.svg)
@@ -53,10 +55,12 @@ QSize SketchView::minimumSizeHint() const { return {143, 100}; }
 void SketchView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), backgroundColor());
-    if (m_renderer->isValid())
+    if (m_renderer->isValid()) {
         m_renderer->render(&painter, pictureRect());
-    if (hasFocus())
+    }
+    if (hasFocus()) {
         drawFocusMark(painter);
+    }
 }
 
 void SketchView::drawFocusMark(QPainter& painter) const {

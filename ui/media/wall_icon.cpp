@@ -23,8 +23,9 @@ QIcon wallIcon() {
     // Rendered here rather than left to Qt's SVG icon engine, which is a
     // plug-in that a stripped-down installation may lack.
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         icon.addPixmap(QPixmap::fromImage(renderWallIcon(size)));
+    }
     return icon;
 }
 
