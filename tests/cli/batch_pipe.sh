@@ -6,12 +6,14 @@
 # reads here then time out, and the test fails instead of hanging.
 set -u
 coproc tool { exec "$1" --batch -; }
+# Bash forgets these names once the tool has ended.
+pid=$tool_PID
 to_tool=${tool[1]}
 from_tool=${tool[0]}
 
 fail() {
   echo "$1"
-  kill "$tool_PID" 2>/dev/null
+  kill "$pid" 2>/dev/null
   exit 1
 }
 # expect PATTERN WHAT: the tool's next line matches PATTERN within 20 seconds.
@@ -31,4 +33,4 @@ expect '350,144.166,3260.572,22,*,ok,*' "first row"
 printf '150\n' >&"$to_tool"
 expect '150,*' "second row"
 exec {to_tool}>&-
-wait "$tool_PID" || fail "exit status $? once the pipe closed"
+wait "$pid" || fail "exit status $? once the pipe closed"
