@@ -1,8 +1,8 @@
 #include "calculation_stop.h"
 
 #include "control_table.h"
-#include "design_state.h"
 #include "decimal_text.h"
+#include "design_state.h"
 
 namespace rampwall {
 

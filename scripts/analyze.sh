@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
-# A pathspec's * takes in subfolders too: ui/ brings ui/media/.
+# A pattern's * takes in subfolders too: ui/ brings ui/media/.
 mapfile -t sources < <(git ls-files 'calc/*.cpp' 'cli/*.cpp' 'design/*.cpp' 'fuzz/*.cpp' 'ui/*.cpp')
 mapfile -t formatted < <(git ls-files 'calc/*.h' 'cli/*.h' 'design/*.h' 'fuzz/*.h' 'ui/*.h' 'book/*.h' 'book/*.cpp' "${sources[@]}")
 

@@ -41,7 +41,7 @@ QString droppedDesign(const QMimeData* data) {
         return {};
     }
     for (const QUrl& url : data->urls()) {
-        const QString path = url.toLocalFile();
+        QString path = url.toLocalFile();
         if (!path.isEmpty() && path.endsWith(qText(design::kFileSuffix), Qt::CaseInsensitive)) {
             return path;
         }
@@ -146,7 +146,7 @@ void MainMenu::fillRecentMenu() {
     for (qsizetype i = 0; i < files.size(); ++i) {
         QString shown = QDir::toNativeSeparators(files[i]);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString path = files[i];
+        const QString& path = files[i];
         addCommand(m_recent, QStringLiteral("&%1 %2").arg(i + 1).arg(shown), QString(), QKeySequence(),
                    [this, path] { m_document->openRecent(path); });
     }

@@ -16,7 +16,7 @@ class ProjectInfoDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ProjectInfoDialog(const design::ProjectInfo& info, QWidget* parent = nullptr);
+    explicit ProjectInfoDialog(const design::ProjectInfo& info, QWidget* parent = nullptr);
 
     design::ProjectInfo info() const;
 

@@ -18,8 +18,9 @@ void fitMargins(QLineEdit& box) {
     const int room = box.width() - 2 * (frame + kQtTextMargin);
     const bool fits = QFontMetrics(box.font()).horizontalAdvance(box.text()) <= room;
     const int margin = fits ? 0 : -1;
-    if (box.textMargins().left() != margin)
+    if (box.textMargins().left() != margin) {
         box.setTextMargins(margin, 0, margin, 0);
+    }
 }
 
 // Refits the margins when the text, the box's size or its font changes.
@@ -33,8 +34,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &m_box && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
+        if (watched == &m_box && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)) {
             fitMargins(m_box);
+        }
         return QObject::eventFilter(watched, event);
     }
 

@@ -32,10 +32,12 @@ void withoutSoundWarnings(QtMsgType type, const QMessageLogContext& context, con
     const std::string_view category = context.category != nullptr ? context.category : "";
     const bool fromSound =
         category.starts_with("qt.multimedia") || message.startsWith(QLatin1String("PulseAudioService:"));
-    if (type == QtWarningMsg && fromSound)
+    if (type == QtWarningMsg && fromSound) {
         return;
-    if (g_nextHandler != nullptr)
+    }
+    if (g_nextHandler != nullptr) {
         g_nextHandler(type, context, message);
+    }
 }
 
 void installQuietSound() {

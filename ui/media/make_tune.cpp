@@ -68,15 +68,18 @@ void pluck(std::vector<double>& out, double start, double seconds, int key, doub
     for (int i = 0; i < count && first + static_cast<std::size_t>(i) < out.size(); ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
         double envelope = level;
-        if (i < attack)
+        if (i < attack) {
             envelope *= static_cast<double>(i) / attack;
-        if (i > count - release)
+        }
+        if (i > count - release) {
             envelope *= static_cast<double>(count - i) / release;
+        }
         double sample = 0;
         for (std::size_t k = 0; k < partials.size(); ++k) {
             const double harmonic = static_cast<double>(k + 1);
-            if (f * harmonic >= kSampleRate / 2.0)
+            if (f * harmonic >= kSampleRate / 2.0) {
                 break;
+            }
             sample += partials[k] * std::exp(-t * std::pow(harmonic, 0.7) / decaySeconds) *
                       std::sin(2 * std::numbers::pi * f * harmonic * t);
         }
@@ -86,40 +89,47 @@ void pluck(std::vector<double>& out, double start, double seconds, int key, doub
 
 std::vector<std::int16_t> synthesise() {
     double beats = 0;
-    for (const Note& note : kMelody)
+    for (const Note& note : kMelody) {
         beats += note.beats;
+    }
     std::vector<double> mix(static_cast<std::size_t>(sampleAt(beats * kBeatSeconds)), 0.0);
 
     constexpr std::array kZither{1.0, 0.5, 0.3, 0.16, 0.08, 0.04};
     constexpr std::array kSoftBass{1.0, 0.25};
     double at = 0;
     for (const Note& note : kMelody) {
-        if (note.key != 0)
+        if (note.key != 0) {
             // Each note rings a little into the next, as a plucked string does.
             pluck(mix, at * kBeatSeconds, (note.beats + 0.5) * kBeatSeconds, note.key, 1.0, kZither, 0.45);
+        }
         at += note.beats;
     }
-    for (std::size_t bar = 0; bar < kBass.size(); ++bar)
+    for (std::size_t bar = 0; bar < kBass.size(); ++bar) {
         pluck(mix, static_cast<double>(bar * kBeatsPerBar) * kBeatSeconds, kBeatsPerBar * kBeatSeconds, kBass[bar],
               0.45, kSoftBass, 0.8);
+    }
 
     const int fade = sampleAt(kFadeSeconds);
-    for (int i = 0; i < fade; ++i)
+    for (int i = 0; i < fade; ++i) {
         mix[mix.size() - 1 - static_cast<std::size_t>(i)] *= static_cast<double>(i) / fade;
+    }
 
     double loudest = 0;
-    for (const double sample : mix)
+    for (const double sample : mix) {
         loudest = std::max(loudest, std::abs(sample));
+    }
     std::vector<std::int16_t> pcm;
     pcm.reserve(mix.size());
-    for (const double sample : mix)
+    for (const double sample : mix) {
         pcm.push_back(static_cast<std::int16_t>(std::lround(sample / loudest * kPeak * 32767.0)));
+    }
     return pcm;
 }
 
 void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
+    for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFFu));
+    }
 }
 
 std::string wavFile(const std::vector<std::int16_t>& pcm) {
@@ -136,14 +146,15 @@ std::string wavFile(const std::vector<std::int16_t>& pcm) {
     putLittleEndian(out, 16, 2);              // bits a sample
     out += "data";
     putLittleEndian(out, dataBytes, 4);
-    for (const std::int16_t sample : pcm)
+    for (const std::int16_t sample : pcm) {
         putLittleEndian(out, static_cast<std::uint16_t>(sample), 2);
+    }
     return out;
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, const char* argv[]) {
     if (argc != 2) {
         std::fputs("usage: make-tune OUTPUT.wav\n", stderr);
         return 2;
