@@ -1,7 +1,10 @@
 #include "app.h"
 
 #include "batch.h"
+#include "design_io.h"
 #include "design_run.h"
+#include "exit_status.h"
+#include "file_io.h"
 #include "options.h"
 #include "output.h"
 #include "rows.h"
@@ -9,7 +12,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <system_error>
+
+#ifdef RAMPWALL_BOOK
+#include "book_output.h"
+#endif
 
 #ifndef RAMPWALL_VERSION
 #define RAMPWALL_VERSION "unknown"
@@ -20,7 +28,29 @@ namespace rampwall::cli {
 namespace {
 
 int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
-    const DesignResult result = runDesign(options.inputs);
+    DesignInputs inputs = options.inputs;
+    design::DesignFile base = design::startupDesign(today());
+    if (options.designFile && !loadDesign(*options.designFile, inputs, base, err)) {
+        return kExitUsage;
+    }
+    if (options.saveDesign) {
+        const std::string failure =
+            design::writeFileAtomically(*options.saveDesign, design::serialize(describeDesign(inputs, base)));
+        if (!failure.empty()) {
+            err << design::saveFailureMessage(*options.saveDesign, failure) << "\n";
+            return kExitNotCompleted;
+        }
+    }
+#ifdef RAMPWALL_BOOK
+    // Qt is started only for a book: a plain run stays as light as before.
+    std::unique_ptr<BookWriter> books;
+    if (options.pdfFile) {
+        books = std::make_unique<BookWriter>();
+    }
+    const DesignResult result = runDesign(inputs, {}, books ? books->observer() : RunObserver());
+#else
+    const DesignResult result = runDesign(inputs);
+#endif
     if (options.json) {
         printJson(out, result);
     } else {
@@ -29,6 +59,16 @@ int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
             err << "rampwall-cli: no load case is selected, so nothing was computed\n";
         }
     }
+#ifdef RAMPWALL_BOOK
+    if (books) {
+        const std::string fileName =
+            options.designFile ? std::filesystem::path(*options.designFile).filename().string() : std::string();
+        if (const auto failure = books->write(*options.pdfFile, base.project, fileName)) {
+            err << "rampwall-cli: " << *failure << "\n";
+            return kExitNotCompleted;
+        }
+    }
+#endif
     return result.completed() ? kExitCompleted : kExitNotCompleted;
 }
 
@@ -58,7 +98,25 @@ int runMode(std::span<const std::string_view> args, std::istream& in, std::ostre
             return kExitUsage;
         }
     }
+    std::optional<std::filesystem::path> pdfs;
+    if (options.pdfsDir) {
+        pdfs = *options.pdfsDir;
+        std::error_code failure;
+        std::filesystem::create_directories(*pdfs, failure);
+        if (failure || !std::filesystem::is_directory(*pdfs)) {
+            err << "rampwall-cli: 无法建立存放计算书的文件夹 " << *options.pdfsDir << "\n";
+            return kExitUsage;
+        }
+    }
+#ifdef RAMPWALL_BOOK
+    std::unique_ptr<BookWriter> books;
+    if (pdfs) {
+        books = std::make_unique<BookWriter>();
+    }
+    RowWriter writer(out, err, sheets, pdfs, books.get());
+#else
     RowWriter writer(out, err, sheets);
+#endif
     if (options.mode == Mode::Sweep) {
         return runSweep(options.sweep, options.inputs, writer);
     }

@@ -97,7 +97,7 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
             continue;
         }
         fields.assign(record.fields.begin(), record.fields.end());
-        if (!writer.row(number, fields, runDesign(inputs, options))) {
+        if (!writer.row(number, fields, runDesign(inputs, options, writer.observer()))) {
             ++failed;
         }
     }

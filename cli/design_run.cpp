@@ -14,7 +14,7 @@ const std::string* DesignResult::boxText(Control box) const {
     return nullptr;
 }
 
-DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options) {
+DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options, const RunObserver& observe) {
     // Opening a window fills its lists; copying one that has just been opened
     // gives the same start-up state for a fraction of the cost, which counts
     // when a batch runs a window per row.
@@ -26,6 +26,9 @@ DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options
     DesignResult result;
     result.boxes.reserve(7); // the six results and the sheet
     result.outcome = COMPUTE(state, window, options);
+    if (observe) {
+        observe(result.outcome, state, window);
+    }
 
     for (const WindowEvent& event : window.events()) {
         if (event.kind == WindowEvent::Kind::Message) {

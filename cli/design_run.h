@@ -4,8 +4,11 @@
 
 #include "compute.h"
 #include "controls.h"
+#include "design_state.h"
+#include "headless_window.h"
 #include "inputs.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,9 @@ struct DesignResult {
 
 // Each call starts from a fresh DesignState and a window in its start-up
 // state, so nothing of an earlier design carries over.
-DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options = {});
+// An observer sees the run's state and window before they are dropped (the
+// calculation book is made from them).
+using RunObserver = std::function<void(RunOutcome, const DesignState&, HeadlessWindow&)>;
+DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options = {}, const RunObserver& observe = {});
 
 } // namespace rampwall::cli

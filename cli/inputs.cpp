@@ -106,7 +106,15 @@ bool DesignInputs::set(std::size_t input, std::string_view text) {
     }
     m_texts[input].assign(text);
     m_given[input] = true;
+    m_free[input] = false;
     return true;
+}
+
+void DesignInputs::setFreeText(std::size_t input, std::string_view text) {
+    m_texts[input] = std::string(text);
+    m_indices[input] = -1;
+    m_given[input] = true;
+    m_free[input] = true;
 }
 
 void DesignInputs::applyTo(HeadlessWindow& window) const {
@@ -116,6 +124,9 @@ void DesignInputs::applyTo(HeadlessWindow& window) const {
         }
         if (isListInput(i)) {
             window.setSelectedIndex(kInputOptions[i].control, m_indices[i]);
+            if (m_free[i]) {
+                window.setText(kInputOptions[i].control, m_texts[i]);
+            }
         } else {
             window.setText(kInputOptions[i].control, m_texts[i]);
         }

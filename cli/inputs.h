@@ -58,6 +58,9 @@ class DesignInputs {
 public:
     // Sets one input from its text; false for a list text that names no entry.
     [[nodiscard]] bool set(std::size_t input, std::string_view text);
+    // Types free text over a list, which then has nothing selected, as a
+    // design file may hold it.
+    void setFreeText(std::size_t input, std::string_view text);
 
     bool isSet(std::size_t input) const { return m_given[input]; }
     // The text as given (a list's as typed, not its index).
@@ -70,6 +73,7 @@ private:
     std::array<std::string, kInputOptions.size()> m_texts;
     std::array<int, kInputOptions.size()> m_indices{};
     std::array<bool, kInputOptions.size()> m_given{};
+    std::array<bool, kInputOptions.size()> m_free{};
 };
 
 } // namespace rampwall::cli

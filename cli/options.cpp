@@ -9,7 +9,7 @@ namespace rampwall::cli {
 
 namespace {
 
-enum class Flag { Json, Help, Version, Batch, Sweep, Sheets };
+enum class Flag { Json, Help, Version, Batch, Sweep, Sheets, Design, SaveDesign, Pdf, Pdfs };
 
 struct FlagOption {
     std::string_view name;
@@ -17,13 +17,17 @@ struct FlagOption {
     bool takesValue;
 };
 
-constexpr std::array<FlagOption, 6> kFlags = {{
+constexpr std::array<FlagOption, 10> kFlags = {{
     {"json", Flag::Json, false},
     {"help", Flag::Help, false},
     {"version", Flag::Version, false},
     {"batch", Flag::Batch, true},
     {"sweep", Flag::Sweep, true},
     {"sheets", Flag::Sheets, true},
+    {"design", Flag::Design, true},
+    {"save-design", Flag::SaveDesign, true},
+    {"pdf", Flag::Pdf, true},
+    {"pdfs", Flag::Pdfs, true},
 }};
 
 const FlagOption* flagByName(std::string_view name) {
@@ -116,6 +120,10 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             break;
         }
         case Flag::Sheets: options.sheetsDir = std::string(*value); break;
+        case Flag::Design: options.designFile = std::string(*value); break;
+        case Flag::SaveDesign: options.saveDesign = std::string(*value); break;
+        case Flag::Pdf: options.pdfFile = std::string(*value); break;
+        case Flag::Pdfs: options.pdfsDir = std::string(*value); break;
         }
     }
 
@@ -138,6 +146,17 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     if (!batch && !sweep && options.sheetsDir) {
         return error("--sheets needs --batch or --sweep");
     }
+    if ((batch || sweep) && (options.designFile || options.saveDesign || options.pdfFile)) {
+        return error("--design, --save-design and --pdf are for a single design");
+    }
+    if (!batch && !sweep && options.pdfsDir) {
+        return error("--pdfs needs --batch or --sweep");
+    }
+#ifndef RAMPWALL_BOOK
+    if (options.pdfFile || options.pdfsDir) {
+        return error("本程序构建时未包含计算书（没有 Qt），不能使用 --pdf 和 --pdfs");
+    }
+#endif
     if (batch && options.batchFile.empty()) {
         return error("--batch needs a file name, or - for standard input");
     }
@@ -146,9 +165,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
 }
 
 std::string usageText() {
-    return "usage: rampwall-cli [--json] [INPUT OPTIONS]\n"
-           "       rampwall-cli --batch FILE [--sheets DIR]\n"
-           "       rampwall-cli --sweep NAME=START:STOP:STEP [INPUT OPTIONS] [--sheets DIR]\n"
+    return "usage: rampwall-cli [--json] [--design FILE] [INPUT OPTIONS] [--save-design FILE] [--pdf FILE]\n"
+           "       rampwall-cli --batch FILE [--sheets DIR] [--pdfs DIR]\n"
+           "       rampwall-cli --sweep NAME=START:STOP:STEP [INPUT OPTIONS] [--sheets DIR] [--pdfs DIR]\n"
            "Try 'rampwall-cli --help' for more.\n";
 }
 
@@ -209,6 +228,21 @@ std::string helpText() {
             "  --sheets DIR            also writes each completed row's calculation sheet to\n"
             "                          DIR/row-N.txt (N counts the data rows from 1); a row\n"
             "                          that did not complete removes an old file of its name\n"
+            "  --pdfs DIR              also writes each completed row's calculation book to\n"
+            "                          DIR/row-N.pdf, and removes it for a row that did not\n"
+            "                          complete\n"
+            "\n"
+            "Design files and the calculation book (single design):\n"
+            "  --design FILE           takes the inputs from a design file (.rampwall); input\n"
+            "                          options given with it override its values; the book\n"
+            "                          takes its project information from it\n"
+            "  --save-design FILE      writes the design the options describe to FILE\n"
+            "                          (replaced whole, never half written)\n"
+            "  --pdf FILE              writes the design's calculation book as a PDF; a\n"
+            "                          design that did not complete writes none\n"
+#ifndef RAMPWALL_BOOK
+            "                          (not in this build: it has no book)\n"
+#endif
             "\n"
             "  --help, -h              this text\n"
             "  --version               the program's version\n"
@@ -216,8 +250,8 @@ std::string helpText() {
             "Exit status: 0 when the design was completed (batch and sweep: every row\n"
             "ran), 1 when a message ended it, an input was not a number or no load case\n"
             "was selected (batch and sweep: some row or header column could not be used),\n"
-            "or the output could not be written, 2 for a usage error or a batch file that\n"
-            "cannot be read.\n";
+            "or the output, a design file or a book could not be written, 2 for a usage\n"
+            "error or a batch or design file that cannot be read or used.\n";
     return text;
 }
 

@@ -21,7 +21,11 @@ struct Options {
     DesignInputs inputs;   // the inputs given; a sweep's fixed inputs
     std::string batchFile; // "-" for standard input
     SweepRange sweep;
-    std::optional<std::string> sheetsDir; // batch and sweep only
+    std::optional<std::string> sheetsDir;  // batch and sweep only
+    std::optional<std::string> designFile; // a single design's inputs, under the input options
+    std::optional<std::string> saveDesign; // a single design only
+    std::optional<std::string> pdfFile;    // a single design only
+    std::optional<std::string> pdfsDir;    // batch and sweep only
 };
 
 // Every option takes its value as "--name=value" or as the next argument;

@@ -3,6 +3,10 @@
 #include "control_table.h"
 #include "csv.h"
 
+#ifdef RAMPWALL_BOOK
+#include "book_output.h"
+#endif
+
 #include <fstream>
 #include <system_error>
 
@@ -31,6 +35,17 @@ bool replaceFile(const std::filesystem::path& path, std::string_view text) {
     return false;
 }
 
+// A row without a sheet or book leaves no file, not even one from an earlier run.
+bool removeOld(const std::filesystem::path& path, std::size_t number, std::ostream& err) {
+    std::error_code failure;
+    std::filesystem::remove(path, failure);
+    if (failure) {
+        err << "rampwall-cli: row " << number << ": cannot remove the old " << path.string() << "\n";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void appendResultFields(std::vector<std::string_view>& fields, const DesignResult& result, std::string& messages) {
@@ -49,8 +64,9 @@ void appendResultFields(std::vector<std::string_view>& fields, const DesignResul
     fields.push_back(messages);
 }
 
-RowWriter::RowWriter(std::ostream& out, std::ostream& err, std::optional<std::filesystem::path> sheets)
-    : m_out(out), m_err(err), m_sheets(std::move(sheets)) {
+RowWriter::RowWriter(std::ostream& out, std::ostream& err, std::optional<std::filesystem::path> sheets,
+                     std::optional<std::filesystem::path> pdfs, BookWriter* books)
+    : m_out(out), m_err(err), m_sheets(std::move(sheets)), m_pdfs(std::move(pdfs)), m_books(m_pdfs ? books : nullptr) {
     m_buffer.reserve(2 * kFlushSize);
 }
 
@@ -70,21 +86,41 @@ bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inp
     if (m_buffer.size() >= kFlushSize) {
         flush();
     }
-    return !m_sheets || writeSheet(number, result);
+    const bool sheetWritten = !m_sheets || writeSheet(number, result);
+    const bool pdfWritten = m_books == nullptr || writePdf(number, result);
+    return sheetWritten && pdfWritten;
+}
+
+RunObserver RowWriter::observer() const {
+#ifdef RAMPWALL_BOOK
+    if (m_books != nullptr) {
+        return m_books->observer();
+    }
+#endif
+    return {};
+}
+
+bool RowWriter::writePdf(std::size_t number, const DesignResult& result) {
+    const std::filesystem::path path = *m_pdfs / ("row-" + std::to_string(number) + ".pdf");
+#ifdef RAMPWALL_BOOK
+    if (result.completed() && m_books->hasBook()) {
+        if (const auto failure = m_books->write(path, design::startupDesign("").project, "")) {
+            m_err << "rampwall-cli: row " << number << ": " << *failure << "\n";
+            return false;
+        }
+        return true;
+    }
+#else
+    static_cast<void>(result);
+#endif
+    return removeOld(path, number, m_err);
 }
 
 bool RowWriter::writeSheet(std::size_t number, const DesignResult& result) {
     const std::filesystem::path path = *m_sheets / ("row-" + std::to_string(number) + ".txt");
     const std::string* sheet = result.boxText(Control::Text12);
     if (!result.completed() || sheet == nullptr) {
-        // A row without a sheet leaves no file, not even one from an earlier run.
-        std::error_code failure;
-        std::filesystem::remove(path, failure);
-        if (failure) {
-            m_err << "rampwall-cli: row " << number << ": cannot remove the old " << path.string() << "\n";
-            return false;
-        }
-        return true;
+        return removeOld(path, number, m_err);
     }
     if (!replaceFile(path, *sheet)) {
         m_err << "rampwall-cli: row " << number << ": cannot write " << path.string() << "\n";

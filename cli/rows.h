@@ -16,6 +16,8 @@
 
 namespace rampwall::cli {
 
+class BookWriter;
+
 // The six result boxes (kResultBoxes) in their order, then the status and
 // the messages.
 inline constexpr std::array<std::string_view, kResultBoxes.size() + 2> kResultColumns = {
@@ -29,13 +31,20 @@ class RowWriter {
 public:
     // With a sheets folder every completed row's sheet goes to
     // folder/row-N.txt; without one the rows need no sheets at all.
-    RowWriter(std::ostream& out, std::ostream& err, std::optional<std::filesystem::path> sheets);
+    // With a PDF folder and a book writer each completed row's book goes to
+    // folder/row-N.pdf as well.
+    RowWriter(std::ostream& out, std::ostream& err, std::optional<std::filesystem::path> sheets,
+              std::optional<std::filesystem::path> pdfs = {}, BookWriter* books = nullptr);
     RowWriter(const RowWriter&) = delete;
     RowWriter& operator=(const RowWriter&) = delete;
     ~RowWriter();
 
     // Whether the designs of the rows must compose their sheets.
-    bool writesSheets() const { return m_sheets.has_value(); }
+    // A book is made from the sheet, so the PDFs need it too.
+    bool writesSheets() const { return m_sheets.has_value() || m_books != nullptr; }
+
+    // What runDesign must be shown for the row's book; empty without PDFs.
+    RunObserver observer() const;
 
     void header(const std::vector<std::string_view>& inputColumns);
 
@@ -48,10 +57,13 @@ public:
 
 private:
     bool writeSheet(std::size_t number, const DesignResult& result);
+    bool writePdf(std::size_t number, const DesignResult& result);
 
     std::ostream& m_out;
     std::ostream& m_err;
     std::optional<std::filesystem::path> m_sheets;
+    std::optional<std::filesystem::path> m_pdfs;
+    BookWriter* m_books;
     std::string m_buffer;
     std::vector<std::string_view> m_fields;
     std::string m_messages;

@@ -32,7 +32,7 @@ int runSweep(const SweepRange& range, const DesignInputs& fixed, RowWriter& writ
         for (std::size_t input : given) {
             fields.push_back(fixed.text(input));
         }
-        if (!writer.row(i + 1, fields, runDesign(inputs, options))) {
+        if (!writer.row(i + 1, fields, runDesign(inputs, options, writer.observer()))) {
             status = kExitNotCompleted;
         }
     }

@@ -1,0 +1,60 @@
+#include "design_io.h"
+
+#include "file_io.h"
+#include "headless_window.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace rampwall::cli {
+
+std::string today() {
+    const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
+
+bool loadDesign(const std::string& path, DesignInputs& inputs, design::DesignFile& loaded, std::ostream& err) {
+    const design::FileText read = design::readDesignText(path);
+    if (!read.error.empty()) {
+        err << design::openFailureMessage(path, read.error) << "\n";
+        return false;
+    }
+    const design::ParseResult parsed = design::parse(read.text, design::startupDesign(today()));
+    if (!parsed.design) {
+        err << design::openFailureMessage(path, parsed.error) << "\n";
+        return false;
+    }
+    if (!parsed.notes.empty()) {
+        err << design::notesMessage(path, parsed.notes) << "\n";
+    }
+    loaded = *parsed.design;
+    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
+        if (inputs.isSet(i)) {
+            continue;
+        }
+        const design::InputValue& value = loaded.inputs[i];
+        if (isListInput(i) && (value.freeText || !design::entryIndex(kInputOptions[i].control, value.text))) {
+            inputs.setFreeText(i, value.text);
+        } else {
+            static_cast<void>(inputs.set(i, value.text)); // a box takes any text; a list entry was checked
+        }
+    }
+    return true;
+}
+
+design::DesignFile describeDesign(const DesignInputs& inputs, const design::DesignFile& base) {
+    HeadlessWindow window;
+    inputs.applyTo(window);
+    design::DesignFile design = base;
+    for (std::size_t i = 0; i < design::kDesignInputs.size(); ++i) {
+        const Control control = design::kDesignInputs[i].control;
+        design.inputs[i].text = window.text(control);
+        design.inputs[i].freeText = design::isListInput(i) && window.selectedIndex(control) < 0;
+    }
+    return design;
+}
+
+} // namespace rampwall::cli
