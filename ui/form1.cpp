@@ -4,6 +4,7 @@
 #include "calculation_stop.h"
 #include "compute.h"
 #include "control_table.h"
+#include "design_file.h"
 #include "look.h"
 #include "main_menu.h"
 #include "paste_guard.h"
@@ -104,6 +105,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setTabOrderFromTable();
     connectCommands();
     Form_Load();
+    watchInputsForEdits();
     // The menu bar, the design file and the remembered settings. It also
     // starts the hidden player once the lists are filled, as the last step
     // of opening the window, unless the music was switched off.
@@ -227,6 +229,25 @@ void Form1::connectCommands() {
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 }
 
+// Any edit of an input makes the last run's results belong to other inputs.
+void Form1::watchInputsForEdits() {
+    for (const design::DesignInput& input : design::kDesignInputs) {
+        if (QComboBox* list = listOf(input.control)) {
+            connect(list, &QComboBox::editTextChanged, this, &Form1::forgetCompletedRun);
+            connect(list, &QComboBox::currentIndexChanged, this, &Form1::forgetCompletedRun);
+        } else if (QLineEdit* edit = lineEditOf(input.control)) {
+            connect(edit, &QLineEdit::textChanged, this, &Form1::forgetCompletedRun);
+        }
+    }
+}
+
+void Form1::forgetCompletedRun() {
+    if (m_completedRun) {
+        m_completedRun.reset();
+        emit completedRunChanged();
+    }
+}
+
 void Form1::setMessagePresenter(MessagePresenter presenter) { m_presenter = std::move(presenter); }
 
 void Form1::setMusicOn(bool on) {
@@ -241,6 +262,7 @@ void Form1::setMusicOn(bool on) {
 
 void Form1::clearResults() {
     m_state = DesignState{};
+    forgetCompletedRun();
     for (Control output : {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11,
                            Control::Text18, Control::Text12}) {
         replaceText(output, initialText(output));
@@ -252,8 +274,13 @@ void Form1::clearResults() {
 void Form1::Form_Load() { fillLists(*this); }
 
 void Form1::Command1_Click() {
+    forgetCompletedRun();
     try {
-        COMPUTE(m_state, *this);
+        const RunOutcome outcome = COMPUTE(m_state, *this);
+        m_completedRun = book::CompletedRun::capture(outcome, m_state, *this);
+        if (m_completedRun) {
+            emit completedRunChanged();
+        }
     } catch (const std::exception&) {
         // COMPUTE presents its own stops; anything else must still not take
         // the window down with it.

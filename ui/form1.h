@@ -4,6 +4,7 @@
 // exactly as it runs against the headless window.
 #pragma once
 
+#include "book_input.h"
 #include "design_state.h"
 #include "message_box.h"
 #include "window_ops.h"
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -48,7 +50,16 @@ public:
     // earlier runs computed, as for a design just opened.
     void clearResults();
 
+    // The last run of 计算 if it completed and no input has been edited
+    // since; a calculation book is made only from this.
+    const std::optional<book::CompletedRun>& completedRun() const { return m_completedRun; }
+
+signals:
+    void completedRunChanged();
+
 private:
+    void forgetCompletedRun();
+    void watchInputsForEdits();
     void buildControls();
     QWidget* createControl(const ControlRow& row, QWidget* container);
     void setTabOrderFromTable();
@@ -65,6 +76,7 @@ private:
     QComboBox* listOf(Control list) const { return m_lists[slot(list)]; }
 
     DesignState m_state;
+    std::optional<book::CompletedRun> m_completedRun;
     MessagePresenter m_presenter = showModalMessage;
     QWidget* m_client = nullptr;
     BackgroundMusic* m_music = nullptr;

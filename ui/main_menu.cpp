@@ -1,6 +1,7 @@
 #include "main_menu.h"
 
 #include "background_music.h"
+#include "book_commands.h"
 #include "control_table.h"
 #include "design_document.h"
 #include "form1.h"
@@ -105,6 +106,7 @@ void MainMenu::buildFileMenu() {
     // Adjacent separators show as one until commands are put in between.
     m_bookCommandsPlace = file->addSeparator();
     m_bookCommandsPlace->setObjectName(QStringLiteral("bookCommandsPlace"));
+    new BookCommands(m_form, *m_document, file, m_bookCommandsPlace);
     m_recent = file->addMenu(QStringLiteral("最近打开的设计(&R)"));
     m_recent->setObjectName(QStringLiteral("RecentMenu"));
     connect(m_recent, &QMenu::aboutToShow, this, &MainMenu::fillRecentMenu);
