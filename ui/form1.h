@@ -5,6 +5,7 @@
 #pragma once
 
 #include "design_state.h"
+#include "edition.h"
 #include "message_box.h"
 #include "window_ops.h"
 
@@ -48,6 +49,19 @@ public:
     // earlier runs computed, as for a design just opened.
     void clearResults();
 
+    // The code edition 计算 follows and the factors of the 2010 edition.
+    // Changing the edition refills the steel list (keeping the grade where
+    // the other edition has it), switches the load-factor box and the title
+    // line, and clears the results, which belonged to the other edition.
+    Edition edition() const { return m_edition; }
+    const LoadFactors& loadFactors() const { return m_factors; }
+    void setEdition(Edition edition);
+    void setLoadFactors(const LoadFactors& factors);
+
+signals:
+    // The edition or the factors changed.
+    void codeChanged();
+
 private:
     void buildControls();
     QWidget* createControl(const ControlRow& row, QWidget* container);
@@ -64,7 +78,11 @@ private:
     QLineEdit* lineEditOf(Control box) const { return m_lineEdits[slot(box)]; }
     QComboBox* listOf(Control list) const { return m_lists[slot(list)]; }
 
+    void showEdition();
+
     DesignState m_state;
+    Edition m_edition = kDefaultEdition;
+    LoadFactors m_factors;
     MessagePresenter m_presenter = showModalMessage;
     QWidget* m_client = nullptr;
     BackgroundMusic* m_music = nullptr;
