@@ -18,7 +18,7 @@ class LoadFactorsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    LoadFactorsDialog(const LoadFactors& factors, QWidget* parent = nullptr);
+    explicit LoadFactorsDialog(const LoadFactors& factors, QWidget* parent = nullptr);
 
     // The factors as accepted; the ones given until then.
     const LoadFactors& factors() const { return m_factors; }
