@@ -5,6 +5,7 @@
 #include "compute.h"
 #include "controls.h"
 #include "design_state.h"
+#include "edition.h"
 #include "materials.h"
 #include "window_ops.h"
 
@@ -34,8 +35,13 @@ struct CodeEdition {
     double crackAllowance = 1.05;
 };
 
-// GB 50010-2002, the edition the calculation follows.
+// GB 50010-2002, the program's own edition and the default.
 CodeEdition edition2002();
+// GB 50010-2010 (2015 revision) with the factors the run used; no allowance
+// on the crack width.
+CodeEdition edition2010(const LoadFactors& factors);
+// The book's code for a run in `edition`; the factors serve 2010 only.
+CodeEdition codeEditionFor(Edition edition, const LoadFactors& factors);
 
 struct ProgramInfo {
     std::string name;

@@ -2,6 +2,7 @@
 
 #include "control_table.h"
 #include "materials.h"
+#include "materials_2010.h"
 
 #include <nlohmann/json.hpp>
 
@@ -170,7 +171,7 @@ public:
         target = found->get<std::string>();
     }
 
-    void list(const Json& inputs, std::string_view key, Control control, InputValue& target) {
+    void list(const Json& inputs, std::string_view key, Control control, Edition edition, InputValue& target) {
         const auto found = inputs.find(key);
         if (found == inputs.end()) {
             return;
@@ -178,7 +179,7 @@ public:
         const std::string name = keyName("inputs", key);
         if (found->is_string()) {
             std::string entry = found->get<std::string>();
-            if (!entryIndex(control, entry)) {
+            if (!entryIndex(control, entry, edition)) {
                 throw Fault{name + "：" + std::string(listName(control)) + "列表中没有" + inQuotes(entry) + "这一项"};
             }
             target = {std::move(entry), false};
@@ -193,6 +194,23 @@ public:
         text(*found, "inputs." + std::string(key), "text", value.text);
         unknownKeys(*found, "inputs." + std::string(key), {"text"});
         target = std::move(value);
+    }
+
+    // A number within what loadFactorProblem accepts; keeps target when absent.
+    void factor(const Json& factors, const LoadFactorField& field, double& target) {
+        const auto found = factors.find(field.key);
+        if (found == factors.end()) {
+            return;
+        }
+        const std::string name = keyName("load-factors", field.key);
+        if (!found->is_number()) {
+            throw Fault{name + "应为数字，文件中是" + std::string(typeName(*found))};
+        }
+        const double value = found->get<double>();
+        if (const std::optional<std::string> problem = loadFactorProblem(field, value)) {
+            throw Fault{name + "：" + *problem};
+        }
+        target = value;
     }
 
     // Notes every key of object that is not among known.
@@ -241,13 +259,20 @@ DesignFile readDesign(const Json& root, const DesignFile& defaults, std::vector<
     std::vector<std::string> unknown;
     Reader reader(unknown);
     DesignFile design = defaults;
+    // The edition first: it decides which steel grades the list holds.
+    reader.text(root, "", "code", design.codeEdition);
+    if (!design.codeEdition.empty() && !editionByKey(design.codeEdition)) {
+        throw Fault{"规范版本“code”应为" + inQuotes(editionKey(Edition::GB50010_2002)) + "或" +
+                    inQuotes(editionKey(Edition::GB50010_2010)) + "，文件中是" + inQuotes(design.codeEdition)};
+    }
+    const Edition edition = editionOf(design);
     if (const Json* inputs = reader.object(root, "", "inputs")) {
         std::vector<std::string_view> known;
         for (std::size_t i = 0; i < kDesignInputs.size(); ++i) {
             const DesignInput& input = kDesignInputs[i];
             known.push_back(input.key);
             if (isListInput(i)) {
-                reader.list(*inputs, input.key, input.control, design.inputs[i]);
+                reader.list(*inputs, input.key, input.control, edition, design.inputs[i]);
             } else {
                 reader.text(*inputs, "inputs", input.key, design.inputs[i].text);
             }
@@ -262,8 +287,15 @@ DesignFile readDesign(const Json& root, const DesignFile& defaults, std::vector<
         }
         reader.unknownKeys(*project, "project", known);
     }
-    reader.text(root, "", "code", design.codeEdition);
-    reader.unknownKeys(root, "", {"format", "version", "inputs", "project", "code"});
+    if (const Json* factors = reader.object(root, "", "load-factors")) {
+        std::vector<std::string_view> known;
+        for (const LoadFactorField& field : kLoadFactorFields) {
+            known.push_back(field.key);
+            reader.factor(*factors, field, design.factors.*field.member);
+        }
+        reader.unknownKeys(*factors, "load-factors", known);
+    }
+    reader.unknownKeys(root, "", {"format", "version", "inputs", "project", "code", "load-factors"});
 
     if (!unknown.empty()) {
         std::string note = "以下内容本程序不认识，已略过：";
@@ -306,6 +338,17 @@ std::optional<int> entryIndex(Control list, std::string_view entry) {
     }
 }
 
+std::optional<int> entryIndex(Control list, std::string_view entry, Edition edition) {
+    if (list != Control::Combo2 || edition == Edition::GB50010_2002) {
+        return entryIndex(list, entry);
+    }
+    const std::vector<std::string_view> entries = steelEntries(edition);
+    const auto found = std::find(entries.begin(), entries.end(), entry);
+    return found == entries.end() ? std::nullopt : std::optional<int>(static_cast<int>(found - entries.begin()));
+}
+
+Edition editionOf(const DesignFile& design) { return editionByKey(design.codeEdition).value_or(kDefaultEdition); }
+
 ParseResult parse(std::string_view text, const DesignFile& defaults) {
     ParseResult result;
     try {
@@ -341,6 +384,13 @@ std::string serialize(const DesignFile& design) {
     root["project"] = std::move(project);
     if (!design.codeEdition.empty()) {
         root["code"] = design.codeEdition;
+    }
+    if (design.factors != LoadFactors{}) {
+        nlohmann::ordered_json factors = nlohmann::ordered_json::object();
+        for (const LoadFactorField& field : kLoadFactorFields) {
+            factors[field.key] = design.factors.*field.member;
+        }
+        root["load-factors"] = std::move(factors);
     }
     // Texts from the window are UTF-8; anything else is replaced rather than
     // failing the save.

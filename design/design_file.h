@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls.h"
+#include "edition.h"
 
 #include <array>
 #include <cstddef>
@@ -87,8 +88,12 @@ inline constexpr std::array<ProjectField, 6> kProjectFields = {{
 struct DesignFile {
     std::array<InputValue, kDesignInputs.size()> inputs;
     ProjectInfo project;
-    // The code edition the design follows; empty when the file names none.
+    // The code edition the design follows, by its key ("2002", "2010");
+    // empty when the file names none, which is the 2002 edition.
     std::string codeEdition;
+    // The 2010 edition's factors ("load-factors"); written only when they
+    // differ from the defaults.
+    LoadFactors factors;
 
     bool operator==(const DesignFile&) const = default;
 };
@@ -100,6 +105,10 @@ DesignFile startupDesign(std::string_view today);
 // The position of an entry in its list, or nullopt when the list has no such
 // entry.
 std::optional<int> entryIndex(Control list, std::string_view entry);
+// The same in the lists of an edition: the steel list differs.
+std::optional<int> entryIndex(Control list, std::string_view entry, Edition edition);
+// The edition a design follows.
+Edition editionOf(const DesignFile& design);
 
 struct ParseResult {
     std::optional<DesignFile> design;

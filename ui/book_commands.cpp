@@ -77,7 +77,7 @@ std::optional<book::BookInput> BookCommands::bookInput() const {
     const QString path = m_document.filePath();
     return book::BookInput{.run = *run,
                            .project = std::move(project),
-                           .code = book::edition2002(),
+                           .code = book::codeEditionFor(m_form.edition(), m_form.loadFactors()),
                            .designFileName = path.isEmpty() ? std::string() : QFileInfo(path).fileName().toStdString(),
                            .program = book::thisProgram()};
 }

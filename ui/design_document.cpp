@@ -4,6 +4,7 @@
 #include "control_table.h"
 #include "file_io.h"
 #include "form1.h"
+#include "materials_2010.h"
 #include "project_info_dialog.h"
 #include "settings.h"
 
@@ -73,8 +74,16 @@ DesignDocument::DesignDocument(Form1& form, Settings& settings, QObject* parent)
     updateCaption();
 }
 
+// In the edition and with the factors the window has now, which start from
+// the remembered ones.
 design::DesignFile DesignDocument::startupDesign() const {
-    return design::startupDesign(QDate::currentDate().toString(Qt::ISODate).toStdString());
+    design::DesignFile design = design::startupDesign(QDate::currentDate().toString(Qt::ISODate).toStdString());
+    if (m_form.edition() != kDefaultEdition) {
+        design.codeEdition = std::string(editionKey(m_form.edition()));
+        design.inputs[12].text = std::string(steelEntries(m_form.edition()).front());
+    }
+    design.factors = m_form.loadFactors();
+    return design;
 }
 
 design::DesignFile DesignDocument::current() const {
@@ -85,7 +94,10 @@ design::DesignFile DesignDocument::current() const {
         design.inputs[i].freeText = design::isListInput(i) && m_form.selectedIndex(control) < 0;
     }
     design.project = m_project;
-    design.codeEdition = m_codeEdition;
+    // A file that named no edition keeps naming none while it stays in 2002.
+    const bool unnamed = m_codeEdition.empty() && m_form.edition() == kDefaultEdition;
+    design.codeEdition = unnamed ? std::string() : std::string(editionKey(m_form.edition()));
+    design.factors = m_form.loadFactors();
     return design;
 }
 
@@ -221,11 +233,15 @@ bool DesignDocument::maybeSave() {
 // Fills the boxes and lists as the user would have left them, and clears what
 // an earlier design computed: nothing is computed until 计算 is pressed.
 void DesignDocument::show(const design::DesignFile& design) {
+    // The edition first: it fills the steel list the design's grade is in.
+    const Edition edition = design::editionOf(design);
+    m_form.setEdition(edition);
+    m_form.setLoadFactors(design.factors);
     for (std::size_t i = 0; i < design::kDesignInputs.size(); ++i) {
         const Control control = design::kDesignInputs[i].control;
         const design::InputValue& value = design.inputs[i];
         if (design::isListInput(i)) {
-            const int index = value.freeText ? -1 : design::entryIndex(control, value.text).value_or(-1);
+            const int index = value.freeText ? -1 : design::entryIndex(control, value.text, edition).value_or(-1);
             m_form.selectEntry(control, index);
         }
         m_form.replaceText(control, value.text);
@@ -261,6 +277,7 @@ void DesignDocument::updateCaption() {
 }
 
 void DesignDocument::watchInputs() {
+    connect(&m_form, &Form1::codeChanged, this, &DesignDocument::updateCaption);
     for (const design::DesignInput& input : design::kDesignInputs) {
         const QString name = qText(controlName(input.control));
         if (auto* list = m_form.findChild<QComboBox*>(name)) {

@@ -7,6 +7,7 @@
 #include "design_file.h"
 #include "look.h"
 #include "main_menu.h"
+#include "materials_2010.h"
 #include "paste_guard.h"
 #include "pixels.h"
 #include "sketch_view.h"
@@ -263,10 +264,59 @@ void Form1::setMusicOn(bool on) {
 void Form1::clearResults() {
     m_state = DesignState{};
     forgetCompletedRun();
-    for (Control output : {Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11,
-                           Control::Text18, Control::Text12}) {
+    for (const Control output : kWrittenBoxes) {
         replaceText(output, initialText(output));
     }
+}
+
+void Form1::setEdition(Edition edition) {
+    if (edition == m_edition) {
+        return;
+    }
+    QComboBox* steel = listOf(Control::Combo2);
+    const int selected = selectedIndex(Control::Combo2);
+    const QString typed = steel->currentText();
+    const std::optional<int> mapped = steelIndexInEdition(selected, m_edition, edition);
+    m_edition = edition;
+    const QSignalBlocker quiet(steel);
+    steel->clear();
+    for (std::string_view entry : steelEntries(edition)) {
+        appendEntry(Control::Combo2, entry);
+    }
+    if (mapped) {
+        steel->setCurrentIndex(*mapped);
+    } else {
+        // Typed text stays as typed; a grade the edition lacks leaves none.
+        steel->setCurrentIndex(-1);
+        steel->setEditText(selected < 0 ? typed : QString());
+    }
+    showEdition();
+    clearResults();
+    emit codeChanged();
+}
+
+void Form1::setLoadFactors(const LoadFactors& factors) {
+    if (factors == m_factors) {
+        return;
+    }
+    m_factors = factors;
+    // A book must not show results worked out with other factors.
+    forgetCompletedRun();
+    emit codeChanged();
+}
+
+void Form1::showEdition() {
+    const bool edition2002 = m_edition == Edition::GB50010_2002;
+    QString credit = qText(kCreditLine);
+    if (!edition2002) {
+        credit.replace(qText(editionTitle(Edition::GB50010_2002)), qText(editionTitle(m_edition)));
+    }
+    findChild<QLabel*>(QStringLiteral("Label15"))->setText(credit);
+    QLineEdit* factorBox = lineEditOf(Control::Text5);
+    factorBox->setEnabled(edition2002);
+    factorBox->setToolTip(edition2002 ? QString()
+                                      : QStringLiteral("GB 50010-2010(2015年版)不用这个系数：设计弯矩由“规范→荷载系数”"
+                                                       "中的γ0、γG、γQ、γL算出"));
 }
 
 // ---- Handlers ----
@@ -276,7 +326,10 @@ void Form1::Form_Load() { fillLists(*this); }
 void Form1::Command1_Click() {
     forgetCompletedRun();
     try {
-        const RunOutcome outcome = COMPUTE(m_state, *this);
+        ComputeOptions options;
+        options.edition = m_edition;
+        options.factors = m_factors;
+        const RunOutcome outcome = COMPUTE(m_state, *this, options);
         m_completedRun = book::CompletedRun::capture(outcome, m_state, *this);
         if (m_completedRun) {
             emit completedRunChanged();

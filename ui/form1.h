@@ -6,6 +6,7 @@
 
 #include "book_input.h"
 #include "design_state.h"
+#include "edition.h"
 #include "message_box.h"
 #include "window_ops.h"
 
@@ -54,8 +55,19 @@ public:
     // since; a calculation book is made only from this.
     const std::optional<book::CompletedRun>& completedRun() const { return m_completedRun; }
 
+    // The code edition 计算 follows and the factors of the 2010 edition.
+    // Changing the edition refills the steel list (keeping the grade where
+    // the other edition has it), switches the load-factor box and the title
+    // line, and clears the results, which belonged to the other edition.
+    Edition edition() const { return m_edition; }
+    const LoadFactors& loadFactors() const { return m_factors; }
+    void setEdition(Edition edition);
+    void setLoadFactors(const LoadFactors& factors);
+
 signals:
     void completedRunChanged();
+    // The edition or the factors changed.
+    void codeChanged();
 
 private:
     void forgetCompletedRun();
@@ -75,8 +87,12 @@ private:
     QLineEdit* lineEditOf(Control box) const { return m_lineEdits[slot(box)]; }
     QComboBox* listOf(Control list) const { return m_lists[slot(list)]; }
 
+    void showEdition();
+
     DesignState m_state;
     std::optional<book::CompletedRun> m_completedRun;
+    Edition m_edition = kDefaultEdition;
+    LoadFactors m_factors;
     MessagePresenter m_presenter = showModalMessage;
     QWidget* m_client = nullptr;
     BackgroundMusic* m_music = nullptr;

@@ -2,6 +2,7 @@
 
 #include "background_music.h"
 #include "book_commands.h"
+#include "code_menu.h"
 #include "control_table.h"
 #include "design_document.h"
 #include "form1.h"
@@ -54,6 +55,8 @@ QString droppedDesign(const QMimeData* data) {
 
 MainMenu::MainMenu(Form1& form, QWidget* clientArea) : QObject(&form), m_form(form) {
     setObjectName(QStringLiteral("MainMenu"));
+    // The remembered edition first: the start-up design is taken in it.
+    restoreCode(form, m_settings);
     m_document = new DesignDocument(form, m_settings, this);
 
     m_bar = new QMenuBar(&form);
@@ -63,6 +66,7 @@ MainMenu::MainMenu(Form1& form, QWidget* clientArea) : QObject(&form), m_form(fo
     buildFileMenu();
     buildOptionsMenu();
     buildHelpMenu();
+    new CodeMenu(form, m_settings, m_bar, m_codeMenuPlace);
 
     // The bar on top and the client area below it at its own fixed size; the
     // window takes the sum and cannot be resized.

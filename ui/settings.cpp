@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QSettings>
 
 namespace rampwall {
@@ -11,6 +12,11 @@ const QString kRecentFiles = QStringLiteral("recent/files");
 const QString kMusicOn = QStringLiteral("options/music");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kWindowPosition = QStringLiteral("window/position");
+const QString kEdition = QStringLiteral("code/edition");
+
+QString factorKey(const LoadFactorField& field) {
+    return QStringLiteral("code/") + QString::fromUtf8(field.key.data(), static_cast<qsizetype>(field.key.size()));
+}
 
 } // namespace
 
@@ -73,6 +79,35 @@ QString Settings::lastFolder() const {
 }
 
 void Settings::setLastFolder(const QString& folder) { m_settings->setValue(kLastFolder, folder); }
+
+Edition Settings::edition() const {
+    return editionByKey(m_settings->value(kEdition).toString().toStdString()).value_or(kDefaultEdition);
+}
+
+void Settings::setEdition(Edition edition) {
+    const std::string_view key = editionKey(edition);
+    m_settings->setValue(kEdition, QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
+}
+
+LoadFactors Settings::loadFactors() const {
+    LoadFactors factors;
+    for (const LoadFactorField& field : kLoadFactorFields) {
+        bool read = false;
+        // QString reads decimals without the locale.
+        const double value = m_settings->value(factorKey(field)).toString().toDouble(&read);
+        if (read && !loadFactorProblem(field, value)) {
+            factors.*field.member = value;
+        }
+    }
+    return factors;
+}
+
+void Settings::setLoadFactors(const LoadFactors& factors) {
+    for (const LoadFactorField& field : kLoadFactorFields) {
+        m_settings->setValue(factorKey(field),
+                             QString::number(factors.*field.member, 'g', QLocale::FloatingPointShortest));
+    }
+}
 
 std::optional<QPoint> Settings::windowPosition() const {
     const QVariant stored = m_settings->value(kWindowPosition);

@@ -1,7 +1,9 @@
 // What the window remembers from one run to the next: the recent designs,
-// the music switch, the folder of the last design and where the window was.
+// the music switch, the code edition and its factors, the folder of the last design and where the window was.
 // A settings file that cannot be read is ignored and written afresh.
 #pragma once
+
+#include "edition.h"
 
 #include <QPoint>
 #include <QString>
@@ -37,6 +39,14 @@ public:
 
     QString lastFolder() const; // empty when none is remembered
     void setLastFolder(const QString& folder);
+
+    // The code edition of the last run: 2002 unless 2010 was chosen.
+    Edition edition() const;
+    void setEdition(Edition edition);
+    // The 2010 edition's factors; a factor not remembered, or not sound,
+    // keeps its default.
+    LoadFactors loadFactors() const;
+    void setLoadFactors(const LoadFactors& factors);
 
     std::optional<QPoint> windowPosition() const;
     void setWindowPosition(QPoint position);

@@ -108,9 +108,27 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"free_text_number", withHeader(R"(, "inputs": {"case": {"text": 1}})"), "“text”应为"},
         BadFile{"project_number", withHeader(R"(, "project": {"date": 20240506})"), "“project”中的“date”"},
         BadFile{"code_as_bool", withHeader(R"(, "code": true)"), "“code”应为带引号的文字"},
+        BadFile{"code_unknown", withHeader(R"(, "code": "2015")"), "“code”应为“2002”或“2010”"},
+        BadFile{"steel_of_2010_in_2002", withHeader(R"(, "inputs": {"steel": "HRB500"})"), "没有“HRB500”这一项"},
+        BadFile{"factor_out_of_range", withHeader(R"(, "load-factors": {"psi-q": 1.5})"), "准永久值系数ψq"},
+        BadFile{"factor_as_text", withHeader(R"(, "load-factors": {"gamma-g": "1.3"})"), "“gamma-g”应为数字"},
         BadFile{"too_deep", withHeader(R"(, "x": [[[[[[[[[[1]]]]]]]]]])"), "嵌套过深"},
         BadFile{"several_megabytes", withHeader(", \"x\": \"" + std::string(3'000'000, 'a') + "\""), "太大"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+// A 2010 design keeps its edition, its own steel grade and its factors; the
+// default factors are not written, so a 2002 design reads as before.
+TEST(design_file, EditionAndFactorsRoundTrip) {
+    DesignFile design = startupDesign("2024-05-06");
+    EXPECT_EQ(serialize(design).find("load-factors"), std::string::npos);
+    design.codeEdition = "2010";
+    design.inputs[12].text = "HRB500";
+    design.factors = {1.1, 1.35, 1.5, 1.0, 0.5};
+    const ParseResult read = parse(serialize(design), startupDesign(""));
+    ASSERT_TRUE(read.design) << read.error;
+    EXPECT_EQ(*read.design, design);
+    EXPECT_EQ(editionOf(*read.design), Edition::GB50010_2010);
+}
 
 // The file's keys are the command-line tool's option names, so a batch column,
 // an option and a design key name an input alike.
