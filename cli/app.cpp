@@ -20,7 +20,8 @@ namespace rampwall::cli {
 namespace {
 
 int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
-    const DesignResult result = runDesign(options.inputs);
+    // Only the JSON reports the named numbers; recording them costs time.
+    const DesignResult result = runDesign(options.inputs, ComputeOptions{.namedValues = options.json});
     if (options.json) {
         printJson(out, result);
     } else {

@@ -5,6 +5,7 @@
 #include "compute.h"
 #include "controls.h"
 #include "inputs.h"
+#include "named_values.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct DesignResult {
     RunOutcome outcome = RunOutcome::Stopped;
     std::vector<ShownMessage> messages; // in the order shown
     std::vector<BoxText> boxes;         // each box this run wrote, in the order first written, with its last text
+    NamedValues values;                 // the run's named numbers, when asked for
 
     bool completed() const { return outcome == RunOutcome::Completed; }
     // The text this run wrote into the box, or null when it did not write it.
@@ -32,7 +34,8 @@ struct DesignResult {
 };
 
 // Each call starts from a fresh DesignState and a window in its start-up
-// state, so nothing of an earlier design carries over.
+// state, so nothing of an earlier design carries over. The edition and the
+// load factors are the inputs' own, whatever the options say.
 DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options = {});
 
 } // namespace rampwall::cli

@@ -59,7 +59,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
         const FlagOption* flag = flagByName(name);
         const std::optional<std::size_t> input = inputByName(name);
-        if (flag == nullptr && !input) {
+        const std::optional<std::size_t> setting = settingByName(name);
+        if (flag == nullptr && !input && !setting) {
             return error("unknown option --" + std::string(name));
         }
 
@@ -78,6 +79,15 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             value = args[++i]; // taken whatever it looks like: "-1.0" is an elevation
         }
 
+        if (setting) {
+            if (options.inputs.isSettingSet(*setting)) {
+                return error("--" + std::string(name) + " is given twice");
+            }
+            if (std::optional<std::string> problem = options.inputs.setSetting(*setting, *value, false)) {
+                return error(std::move(*problem));
+            }
+            continue;
+        }
         if (input) {
             if (options.inputs.isSet(*input)) {
                 return error("--" + std::string(name) + " is given twice");
@@ -123,6 +133,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
         anyInput = anyInput || options.inputs.isSet(i);
     }
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        anyInput = anyInput || options.inputs.isSettingSet(i);
+    }
     if (batch && sweep) {
         return error("--batch and --sweep cannot be combined");
     }
@@ -140,6 +153,16 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     }
     if (batch && options.batchFile.empty()) {
         return error("--batch needs a file name, or - for standard input");
+    }
+    if (!batch) {
+        // A swept input is given on every row.
+        DesignInputs probe = options.inputs;
+        if (sweep) {
+            static_cast<void>(probe.set(options.sweep.input, "0"));
+        }
+        if (std::optional<std::string> conflict = probe.conflict(true)) {
+            return error(std::move(*conflict));
+        }
     }
     options.mode = batch ? Mode::Batch : sweep ? Mode::Sweep : Mode::Design;
     return options;

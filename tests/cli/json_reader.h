@@ -2,6 +2,7 @@
 // only well-formed JSON, so a test that reads the output also proves it valid.
 #pragma once
 
+#include <charconv>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -23,6 +24,7 @@ struct JsonValue {
 
     bool isString() const { return std::holds_alternative<std::string>(value); }
     const std::string& string() const { return std::get<std::string>(value); }
+    double number() const { return std::get<double>(value); }
     bool boolean() const { return std::get<bool>(value); }
     const JsonArray& array() const { return *std::get<std::shared_ptr<JsonArray>>(value); }
     const JsonObject& object() const { return *std::get<std::shared_ptr<JsonObject>>(value); }
@@ -99,7 +101,42 @@ private:
         if (take("null")) {
             return {nullptr};
         }
+        if (ch == '-' || (ch >= '0' && ch <= '9')) {
+            return {number()};
+        }
         fail("unexpected character");
+    }
+    // JSON's number grammar, read back correctly rounded.
+    double number() {
+        const std::size_t start = m_pos;
+        const auto digits = [&] {
+            const std::size_t first = m_pos;
+            while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9') {
+                ++m_pos;
+            }
+            if (m_pos == first) {
+                fail("digit expected");
+            }
+        };
+        take("-");
+        if (!take("0")) {
+            digits();
+        }
+        if (take(".")) {
+            digits();
+        }
+        if (take("e") || take("E")) {
+            if (!take("+")) {
+                take("-");
+            }
+            digits();
+        }
+        double result = 0;
+        const auto [end, error] = std::from_chars(m_text.data() + start, m_text.data() + m_pos, result);
+        if (error != std::errc() || end != m_text.data() + m_pos) {
+            fail("number out of range");
+        }
+        return result;
     }
 
     std::shared_ptr<JsonObject> object() {
