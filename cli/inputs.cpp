@@ -132,11 +132,11 @@ std::optional<std::size_t> settingByName(std::string_view name) {
 std::optional<std::string> DesignInputs::setSetting(std::size_t setting, std::string_view text, bool emptyIsDefault) {
     const std::string named = "--" + std::string(settingName(setting)) + ": ";
     if (setting == kEditionSetting) {
-        const std::optional<Edition> edition = text.empty() && emptyIsDefault ? kDefaultEdition : editionByKey(text);
-        if (!edition) {
+        const std::optional<Edition> chosen = text.empty() && emptyIsDefault ? kDefaultEdition : editionByKey(text);
+        if (!chosen) {
             return named + "\"" + std::string(text) + "\" is no edition; give 2002 or 2010";
         }
-        m_edition = *edition;
+        m_edition = *chosen;
     } else if (!text.empty() || !emptyIsDefault) {
         const LoadFactorField& field = kLoadFactorFields[setting - 1];
         const std::optional<double> value = parseDouble(text);
