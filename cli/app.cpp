@@ -41,15 +41,17 @@ int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
             return kExitNotCompleted;
         }
     }
+    // Only the JSON reports the named numbers; recording them costs time.
 #ifdef RAMPWALL_BOOK
     // Qt is started only for a book: a plain run stays as light as before.
     std::unique_ptr<BookWriter> books;
     if (options.pdfFile) {
         books = std::make_unique<BookWriter>();
     }
-    const DesignResult result = runDesign(inputs, {}, books ? books->observer() : RunObserver());
+    const DesignResult result =
+        runDesign(inputs, ComputeOptions{.namedValues = options.json}, books ? books->observer() : RunObserver());
 #else
-    const DesignResult result = runDesign(inputs);
+    const DesignResult result = runDesign(inputs, ComputeOptions{.namedValues = options.json});
 #endif
     if (options.json) {
         printJson(out, result);

@@ -49,9 +49,13 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
     // passed through as given and used for nothing, and the rows still run.
     std::size_t failed = 0;
     std::vector<std::optional<std::size_t>> columns;
-    std::vector<bool> seen(kInputOptions.size());
+    // A column is an input, or a setting numbered on after the inputs.
+    std::vector<bool> seen(kInputOptions.size() + kSettingCount);
     for (const std::string& name : record.fields) {
         std::optional<std::size_t> input = inputByName(trimmed(name));
+        if (const std::optional<std::size_t> setting = settingByName(trimmed(name))) {
+            input = kInputOptions.size() + *setting;
+        }
         if (!input) {
             err << "rampwall-cli: line " << record.line << ": unknown column \"" << name
                 << "\"; its values are not used\n";
@@ -86,11 +90,21 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
         DesignInputs inputs;
         bool usable = true;
         for (std::size_t i = 0; i < columns.size() && usable; ++i) {
-            if (columns[i] && !inputs.set(*columns[i], record.fields[i])) {
+            if (columns[i] && *columns[i] >= kInputOptions.size()) {
+                if (std::optional<std::string> problem =
+                        inputs.setSetting(*columns[i] - kInputOptions.size(), record.fields[i], true)) {
+                    err << "rampwall-cli: line " << record.line << ": " << *problem << "\n";
+                    usable = false;
+                }
+            } else if (columns[i] && !inputs.set(*columns[i], record.fields[i])) {
                 err << "rampwall-cli: line " << record.line << ": \"" << record.fields[i]
                     << "\" is not an entry of the " << kInputOptions[*columns[i]].name << " list\n";
                 usable = false;
             }
+        }
+        if (std::optional<std::string> conflict = usable ? inputs.conflict(false) : std::nullopt) {
+            err << "rampwall-cli: line " << record.line << ": " << *conflict << "\n";
+            usable = false;
         }
         if (!usable) {
             ++failed;

@@ -18,6 +18,7 @@ void dropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 struct BookWriter::State {
     book::HeadlessGui gui;
     std::optional<book::CompletedRun> run;
+    book::CodeEdition code = book::edition2002();
 };
 
 BookWriter::BookWriter() {
@@ -28,8 +29,9 @@ BookWriter::BookWriter() {
 BookWriter::~BookWriter() = default;
 
 RunObserver BookWriter::observer() {
-    return [this](RunOutcome outcome, const DesignState& state, HeadlessWindow& window) {
+    return [this](RunOutcome outcome, const DesignState& state, HeadlessWindow& window, const ComputeOptions& options) {
         m_state->run = book::CompletedRun::capture(outcome, state, window);
+        m_state->code = book::codeEditionFor(options.edition, options.factors);
     };
 }
 
@@ -43,6 +45,7 @@ std::optional<std::string> BookWriter::write(const std::filesystem::path& path, 
     book::BookInput input{.run = *m_state->run,
                           .project = {project.projectName, project.member, project.designer, project.checker,
                                       project.approver, project.date},
+                          .code = m_state->code,
                           .designFileName = designFileName};
     return book::writeBookPdf(input, QString::fromStdString(path.string()));
 }

@@ -3,6 +3,7 @@
 #include "file_io.h"
 #include "headless_window.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -31,12 +32,30 @@ bool loadDesign(const std::string& path, DesignInputs& inputs, design::DesignFil
         err << design::notesMessage(path, parsed.notes) << "\n";
     }
     loaded = *parsed.design;
+    // The file's edition and factors, unless options name their own.
+    const Edition edition = design::editionOf(loaded);
+    if (!inputs.isSettingSet(kEditionSetting)) {
+        static_cast<void>(inputs.setSetting(kEditionSetting, editionKey(edition), false));
+    }
+    if (inputs.edition() == Edition::GB50010_2010 && edition == Edition::GB50010_2010) {
+        for (std::size_t f = 0; f < kLoadFactorFields.size(); ++f) {
+            if (inputs.isSettingSet(kEditionSetting + 1 + f)) {
+                continue;
+            }
+            // The shortest text that reads back to the same double.
+            std::array<char, 32> text{};
+            const double value = loaded.factors.*kLoadFactorFields[f].member;
+            const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+            static_cast<void>(
+                inputs.setSetting(kEditionSetting + 1 + f, std::string_view(text.data(), written.ptr), false));
+        }
+    }
     for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
         if (inputs.isSet(i)) {
             continue;
         }
         const design::InputValue& value = loaded.inputs[i];
-        if (isListInput(i) && (value.freeText || !design::entryIndex(kInputOptions[i].control, value.text))) {
+        if (isListInput(i) && (value.freeText || !design::entryIndex(kInputOptions[i].control, value.text, edition))) {
             inputs.setFreeText(i, value.text);
         } else {
             static_cast<void>(inputs.set(i, value.text)); // a box takes any text; a list entry was checked

@@ -18,17 +18,22 @@ DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options
     // Opening a window fills its lists; copying one that has just been opened
     // gives the same start-up state for a fraction of the cost, which counts
     // when a batch runs a window per row.
-    static const HeadlessWindow startUp;
-    HeadlessWindow window = startUp;
+    static const HeadlessWindow startUp2002(Edition::GB50010_2002);
+    static const HeadlessWindow startUp2010(Edition::GB50010_2010);
+    HeadlessWindow window = inputs.edition() == Edition::GB50010_2010 ? startUp2010 : startUp2002;
     inputs.applyTo(window);
 
+    ComputeOptions run = inputs.computeOptions();
+    run.composeSheet = options.composeSheet;
+    run.namedValues = options.namedValues;
     DesignState state;
     DesignResult result;
     result.boxes.reserve(7); // the six results and the sheet
-    result.outcome = COMPUTE(state, window, options);
+    result.outcome = COMPUTE(state, window, run);
     if (observe) {
-        observe(result.outcome, state, window);
+        observe(result.outcome, state, window, run);
     }
+    result.values = std::move(state.values);
 
     for (const WindowEvent& event : window.events()) {
         if (event.kind == WindowEvent::Kind::Message) {

@@ -2,6 +2,7 @@
 
 #include "control_table.h"
 #include "materials.h"
+#include "number_text.h"
 
 #include <array>
 
@@ -63,7 +64,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
         const FlagOption* flag = flagByName(name);
         const std::optional<std::size_t> input = inputByName(name);
-        if (flag == nullptr && !input) {
+        const std::optional<std::size_t> setting = settingByName(name);
+        if (flag == nullptr && !input && !setting) {
             return error("unknown option --" + std::string(name));
         }
 
@@ -82,6 +84,15 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             value = args[++i]; // taken whatever it looks like: "-1.0" is an elevation
         }
 
+        if (setting) {
+            if (options.inputs.isSettingSet(*setting)) {
+                return error("--" + std::string(name) + " is given twice");
+            }
+            if (std::optional<std::string> problem = options.inputs.setSetting(*setting, *value, false)) {
+                return error(std::move(*problem));
+            }
+            continue;
+        }
         if (input) {
             if (options.inputs.isSet(*input)) {
                 return error("--" + std::string(name) + " is given twice");
@@ -131,6 +142,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
         anyInput = anyInput || options.inputs.isSet(i);
     }
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        anyInput = anyInput || options.inputs.isSettingSet(i);
+    }
     if (batch && sweep) {
         return error("--batch and --sweep cannot be combined");
     }
@@ -159,6 +173,16 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
 #endif
     if (batch && options.batchFile.empty()) {
         return error("--batch needs a file name, or - for standard input");
+    }
+    if (!batch) {
+        // A swept input is given on every row.
+        DesignInputs probe = options.inputs;
+        if (sweep) {
+            static_cast<void>(probe.set(options.sweep.input, "0"));
+        }
+        if (std::optional<std::string> conflict = probe.conflict(true)) {
+            return error(std::move(*conflict));
+        }
     }
     options.mode = batch ? Mode::Batch : sweep ? Mode::Sweep : Mode::Design;
     return options;
@@ -201,6 +225,22 @@ std::string helpText() {
             "  one outside the list (-1 included) leaves the list with nothing selected,\n"
             "  as does an empty value.\n"
             "\n"
+            "Edition (GB 50010-2002 unless --edition 2010 is given):\n"
+            "  --edition 2002|2010     the code edition: GB 50010-2002, or GB 50010-2010\n"
+            "                          (2015 revision) with the factors below; in 2010\n"
+            "                          --steel takes HPB300, HRB335, HRB400, RRB400, HRB500\n"
+            "                          and --load-factor is not used (a usage error)\n";
+    for (const LoadFactorField& field : kLoadFactorFields) {
+        std::string line = "  --" + std::string(field.key) + " VALUE";
+        line.resize(26, ' ');
+        line += std::string(field.caption) + ", default ";
+        line += formatDouble(LoadFactors{}.*field.member) + " (" + std::string(field.clause) + ")";
+        text += line + "\n";
+    }
+    text += "  The five factors belong to the 2010 edition: M = γ0·(γG·MG + γQ·γL·MQ),\n"
+            "  Mq = MG + ψq·MQ; γ factors greater than 0 and at most 10, ψq 0 to 1. In\n"
+            "  the 2002 edition they are a usage error.\n"
+            "\n"
             "Output:\n"
             "  (default)               the messages, the six results under the window's\n"
             "                          captions, and the calculation sheet\n"
@@ -208,7 +248,8 @@ std::string helpText() {
             "                          \"messages\": [{\"title\": ..., \"text\": ...}],\n"
             "                          \"boxes\": {\"Text6\": ..., ...}} with only the boxes\n"
             "                          the run wrote, their texts exact (the sheet, Text12,\n"
-            "                          keeps its CR LF)\n"
+            "                          keeps its CR LF), and \"values\": {\"M\": ..., ...}, the\n"
+            "                          run's named numbers in full double precision\n"
             "\n"
             "Batch and sweep (RFC 4180 CSV with CR LF line ends on standard output: the\n"
             "input columns, then MBk, As_strength, bar_strength, As_crack, bar_crack,\n"
@@ -217,14 +258,18 @@ std::string helpText() {
             "  --batch FILE            one design per row of a CSV file (- for standard\n"
             "                          input); its header names the columns with the input\n"
             "                          option names above, without dashes; a column left\n"
-            "                          out keeps its start-up value; empty lines are skipped;\n"
+            "                          out keeps its start-up value; edition and the five\n"
+            "                          factors are columns too, where an empty cell is the\n"
+            "                          default (so --load-factor may stay empty in a 2010\n"
+            "                          row); empty lines are skipped;\n"
             "                          a column naming no input, or one named before, is\n"
             "                          reported and not used\n"
             "  --sweep NAME=START:STOP:STEP\n"
             "                          one design per value START + i*STEP up to STOP\n"
             "                          (included when on the grid) of the numeric input\n"
             "                          NAME, on top of the input options given; the columns\n"
-            "                          are NAME, then the input options given\n"
+            "                          are NAME, then the input options given, then the\n"
+            "                          edition and factors given\n"
             "  --sheets DIR            also writes each completed row's calculation sheet to\n"
             "                          DIR/row-N.txt (N counts the data rows from 1); a row\n"
             "                          that did not complete removes an old file of its name\n"

@@ -122,7 +122,14 @@ void printJson(std::ostream& out, const DesignResult& result) {
     for (const BoxText& written : result.boxes) {
         boxes[std::string(controlName(written.box))] = validUtf8(written.text);
     }
-    const Json document = {{"completed", result.completed()}, {"messages", messages}, {"boxes", boxes}};
+    // The library writes a double with as many digits as it needs to be read
+    // back exactly.
+    Json values = Json::object();
+    for (const NamedValue& named : result.values) {
+        values[std::string(named.name)] = named.value;
+    }
+    const Json document = {
+        {"completed", result.completed()}, {"messages", messages}, {"boxes", boxes}, {"values", values}};
     // The library's replacement is never needed after validUtf8; it keeps a
     // stray byte from ever throwing.
     out << oneLine(document.dump(0, ' ', false, Json::error_handler_t::replace)) << "\n";

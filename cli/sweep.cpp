@@ -18,6 +18,13 @@ int runSweep(const SweepRange& range, const DesignInputs& fixed, RowWriter& writ
             given.push_back(i);
         }
     }
+    std::vector<std::size_t> settings;
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        if (fixed.isSettingSet(i)) {
+            columns.push_back(settingName(i));
+            settings.push_back(i);
+        }
+    }
     writer.header(columns);
 
     int status = kExitCompleted;
@@ -31,6 +38,9 @@ int runSweep(const SweepRange& range, const DesignInputs& fixed, RowWriter& writ
         fields.assign({value});
         for (std::size_t input : given) {
             fields.push_back(fixed.text(input));
+        }
+        for (std::size_t setting : settings) {
+            fields.push_back(fixed.settingText(setting));
         }
         if (!writer.row(i + 1, fields, runDesign(inputs, options, writer.observer()))) {
             status = kExitNotCompleted;

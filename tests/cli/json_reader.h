@@ -2,6 +2,7 @@
 // only well-formed JSON, so a test that reads the output also proves it valid.
 #pragma once
 
+#include <charconv>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -23,6 +24,7 @@ struct JsonValue {
 
     bool isString() const { return std::holds_alternative<std::string>(value); }
     const std::string& string() const { return std::get<std::string>(value); }
+    double number() const { return std::get<double>(value); }
     bool boolean() const { return std::get<bool>(value); }
     const JsonArray& array() const { return *std::get<std::shared_ptr<JsonArray>>(value); }
     const JsonObject& object() const { return *std::get<std::shared_ptr<JsonObject>>(value); }
@@ -99,7 +101,24 @@ private:
         if (take("null")) {
             return {nullptr};
         }
+        if (ch == '-' || (ch >= '0' && ch <= '9')) {
+            return {number()};
+        }
         fail("unexpected character");
+    }
+    // A number read back correctly rounded; from_chars refuses what is none.
+    double number() {
+        const std::size_t start = m_pos;
+        while (m_pos < m_text.size() &&
+               std::string_view("+-.eE0123456789").find(m_text[m_pos]) != std::string_view::npos) {
+            ++m_pos;
+        }
+        double result = 0;
+        const auto [end, error] = std::from_chars(m_text.data() + start, m_text.data() + m_pos, result);
+        if (error != std::errc() || end != m_text.data() + m_pos) {
+            fail("bad number");
+        }
+        return result;
     }
 
     std::shared_ptr<JsonObject> object() {
