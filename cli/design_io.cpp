@@ -65,9 +65,19 @@ bool loadDesign(const std::string& path, DesignInputs& inputs, design::DesignFil
 }
 
 design::DesignFile describeDesign(const DesignInputs& inputs, const design::DesignFile& base) {
-    HeadlessWindow window;
+    // The lists of the design's own edition: a 2010 steel grade is not in
+    // the 2002 list.
+    const ComputeOptions code = inputs.computeOptions();
+    HeadlessWindow window(code.edition);
     inputs.applyTo(window);
     design::DesignFile design = base;
+    if (code.edition == Edition::GB50010_2010) {
+        design.codeEdition = std::string(editionKey(code.edition));
+        design.factors = code.factors;
+    } else if (design::editionOf(base) != Edition::GB50010_2002) {
+        design.codeEdition.clear();
+        design.factors = LoadFactors{};
+    }
     for (std::size_t i = 0; i < design::kDesignInputs.size(); ++i) {
         const Control control = design::kDesignInputs[i].control;
         design.inputs[i].text = window.text(control);

@@ -40,27 +40,34 @@ protected:
 };
 
 TEST_F(DesignBookTest, DesignFileGivesTheSameRunAsItsOptionsAndOptionsOverrideIt) {
-    const std::vector<std::string> typed{"--surcharge", "15", "--steel", "HRB335", "--concrete", "C30"};
-    std::vector<std::string> save = typed;
-    save.insert(save.end(), {"--json", "--save-design", path("d.rampwall")});
-    const auto saved = runCli(save);
-    ASSERT_EQ(saved.status, 0) << saved.err;
+    // The 2010 design also carries its edition, its steel list and its factors.
+    const std::vector<std::vector<std::string>> designs{
+        {"--surcharge", "15", "--steel", "HRB335", "--concrete", "C30"},
+        {"--edition", "2010", "--steel", "HRB400", "--concrete", "C30", "--gamma-g", "1.35", "--psi-q", "0.5"},
+    };
+    for (const std::vector<std::string>& typed : designs) {
+        SCOPED_TRACE(typed[1]);
+        std::vector<std::string> save = typed;
+        save.insert(save.end(), {"--json", "--save-design", path("d.rampwall")});
+        const auto saved = runCli(save);
+        ASSERT_EQ(saved.status, 0) << saved.err;
 
-    const auto opened = runCli({"--json", "--design", path("d.rampwall")});
-    EXPECT_EQ(opened.status, 0) << opened.err;
-    EXPECT_EQ(opened.out, saved.out);
+        const auto opened = runCli({"--json", "--design", path("d.rampwall")});
+        EXPECT_EQ(opened.status, 0) << opened.err;
+        EXPECT_EQ(opened.out, saved.out);
 
-    std::vector<std::string> overridden = typed;
-    overridden.insert(overridden.end(), {"--json", "--h5", "400"});
-    const auto withOverride = runCli({"--json", "--design", path("d.rampwall"), "--h5", "400"});
-    EXPECT_EQ(withOverride.out, runCli(overridden).out);
-    EXPECT_NE(withOverride.out, saved.out);
+        std::vector<std::string> overridden = typed;
+        overridden.insert(overridden.end(), {"--json", "--h5", "400"});
+        const auto withOverride = runCli({"--json", "--design", path("d.rampwall"), "--h5", "400"});
+        EXPECT_EQ(withOverride.out, runCli(overridden).out);
+        EXPECT_NE(withOverride.out, saved.out);
 
-    // Saving what was opened gives the same file back.
-    ASSERT_EQ(runCli({"--design", path("d.rampwall"), "--save-design", path("e.rampwall")}).status, 0);
-    std::ifstream first(path("d.rampwall")), second(path("e.rampwall"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}),
-              std::string(std::istreambuf_iterator<char>(second), {}));
+        // Saving what was opened gives the same file back.
+        ASSERT_EQ(runCli({"--design", path("d.rampwall"), "--save-design", path("e.rampwall")}).status, 0);
+        std::ifstream first(path("d.rampwall")), second(path("e.rampwall"));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}),
+                  std::string(std::istreambuf_iterator<char>(second), {}));
+    }
 }
 
 TEST_F(DesignBookTest, BadDesignFilesStopWithOneMessageNamingTheFile) {
