@@ -103,8 +103,9 @@ private slots:
             bad.accept();
             QCOMPARE(bad.result(), int(QDialog::Rejected));
             QCOMPARE(m_shown.size(), 1);
-            const LoadFactorField& field = *std::find_if(kLoadFactorFields.begin(), kLoadFactorFields.end(),
-                                                         [&](const LoadFactorField& f) { return f.key == key; });
+            const LoadFactorField& field =
+                *std::find_if(kLoadFactorFields.begin(), kLoadFactorFields.end(),
+                              [name = key](const LoadFactorField& f) { return f.key == name; });
             QVERIFY(m_shown.front().contains(QString::fromUtf8(field.caption.data(), field.caption.size())));
         }
         dialog.findChild<QLineEdit*>("gamma-0")->setText("1.1");
