@@ -279,6 +279,15 @@ DesignFile readDesign(const Json& root, const DesignFile& defaults, std::vector<
         }
         reader.unknownKeys(*inputs, "inputs", known);
     }
+    // A steel grade the file does not give keeps the start-up entry, as this
+    // edition lists it: the start-up HPB235 is HPB300 in 2010.
+    InputValue& steel = design.inputs[12];
+    if (!steel.freeText && !entryIndex(Control::Combo2, steel.text, edition)) {
+        const std::optional<int> from = entryIndex(Control::Combo2, steel.text);
+        if (const std::optional<int> to = from ? steelIndexInEdition(*from, kDefaultEdition, edition) : std::nullopt) {
+            steel.text = std::string(steelEntries(edition).at(static_cast<std::size_t>(*to)));
+        }
+    }
     if (const Json* project = reader.object(root, "", "project")) {
         std::vector<std::string_view> known;
         for (const ProjectField& field : kProjectFields) {
