@@ -70,6 +70,10 @@ inline constexpr std::string_view kUnexpectedFailureMessage = "计算中出现�
 // What the program does and the code it follows; it names no person.
 inline constexpr std::string_view kCreditLine = "开敞坡道挡土外墙竖向配筋计算　依据《混凝土结构设计规范》GB 50010-2002";
 
+// The load-factor box's tip under the 2010 edition, where the box is off.
+inline constexpr std::string_view kLoadFactorBoxTip2010 =
+    "GB 50010-2010(2015年版)不用这个系数：设计弯矩由“规范→荷载系数”中的γ0、γG、γQ、γL算出";
+
 // Top to bottom, left to right; a frame comes before the controls it holds.
 // A label's caption ends in a full-width colon. The result frames' brackets
 // are full-width and the input captions' brackets ASCII, exactly as the

@@ -53,6 +53,10 @@ inline constexpr std::array<LoadFactorField, 5> kLoadFactorFields = {{
     {"psi-q", "准永久值系数ψq", "GB 50009-2012 表5.1.1", &LoadFactors::psiQ},
 }};
 
+// What the factors dialog says they are for.
+inline constexpr std::string_view kLoadFactorNote =
+    "只用于GB 50010-2010(2015年版)：M = γ0·(γG·MG + γQ·γL·MQ)，Mq = MG + ψq·MQ";
+
 // Real γ factors lie near 1; ten times the load is no design situation.
 inline constexpr double kLargestLoadFactor = 10;
 

@@ -314,9 +314,7 @@ void Form1::showEdition() {
     findChild<QLabel*>(QStringLiteral("Label15"))->setText(credit);
     QLineEdit* factorBox = lineEditOf(Control::Text5);
     factorBox->setEnabled(edition2002);
-    factorBox->setToolTip(edition2002 ? QString()
-                                      : QStringLiteral("GB 50010-2010(2015年版)不用这个系数：设计弯矩由“规范→荷载系数”"
-                                                       "中的γ0、γG、γQ、γL算出"));
+    factorBox->setToolTip(edition2002 ? QString() : qText(kLoadFactorBoxTip2010));
 }
 
 // ---- Handlers ----

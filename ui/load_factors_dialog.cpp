@@ -36,8 +36,7 @@ LoadFactorsDialog::LoadFactorsDialog(const LoadFactors& factors, QWidget* parent
         grid->addWidget(clause, row, 2);
         m_boxes[i] = box;
     }
-    auto* note =
-        new QLabel(QStringLiteral("只用于GB 50010-2010(2015年版)：M = γ0·(γG·MG + γQ·γL·MQ)，Mq = MG + ψq·MQ"), this);
+    auto* note = new QLabel(qText(kLoadFactorNote), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));

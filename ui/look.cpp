@@ -8,32 +8,28 @@
 
 namespace rampwall {
 
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
 void installFontSubstitutes() {
     static const bool installed = [] {
-        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("WenQuanYi Micro Hei"));
-        QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"), QStringLiteral("WenQuanYi Micro Hei"));
-        QFont::insertSubstitution(QStringLiteral("华文行楷"), QStringLiteral("AR PL UKai CN"));
+        for (const FontRole role : {FontRole::Standard, FontRole::Report, FontRole::Credit}) {
+            const FontSpec spec = fontSpec(role);
+            QFont::insertSubstitution(qText(spec.family), qText(spec.standIn));
+        }
         return true;
     }();
     (void)installed;
 }
 
 QFont controlFont(FontRole role) {
+    const FontSpec spec = fontSpec(role);
     QFont font;
-    switch (role) {
-    case FontRole::Standard:
-        font.setFamily(QStringLiteral("MS Sans Serif"));
-        font.setPointSizeF(8.25);
-        break;
-    case FontRole::Report:
-        font.setFamily(QStringLiteral("Microsoft Sans Serif"));
-        font.setPointSizeF(9.75);
-        break;
-    case FontRole::Credit:
-        font.setFamily(QStringLiteral("华文行楷"));
-        font.setPointSizeF(12);
-        break;
-    }
+    font.setFamily(qText(spec.family));
+    font.setPointSizeF(spec.points);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     return font;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "control_table.h"
+#include "window_look.h"
 
 #include <QFont>
 #include <QPalette>
@@ -14,10 +15,12 @@ class QStyle;
 
 namespace rampwall {
 
-inline constexpr QRgb kDialogFace = qRgb(236, 233, 216);    // standard dialog face
-inline constexpr QRgb kCaptionText = qRgb(192, 64, 0);      // labels, frame captions, boxes, lists
-inline constexpr QRgb kBoxBackground = qRgb(216, 228, 248); // inactive caption text
-inline constexpr QRgb kCreditText = qRgb(212, 208, 200);    // inactive border
+constexpr QRgb qRgbOf(Rgb colour) { return qRgb(colour.red, colour.green, colour.blue); }
+
+inline constexpr QRgb kDialogFace = qRgbOf(kDialogFaceColour);
+inline constexpr QRgb kCaptionText = qRgbOf(kCaptionTextColour);
+inline constexpr QRgb kBoxBackground = qRgbOf(kBoxBackgroundColour);
+inline constexpr QRgb kCreditText = qRgbOf(kCreditTextColour);
 
 // The Windows faces the layout names do not exist on Linux; map them to
 // installed faces that carry Chinese glyphs. Safe to call more than once.

@@ -4,6 +4,8 @@
 // picture; no input changes it.
 #pragma once
 
+#include "window_look.h"
+
 #include <QColor>
 #include <QRectF>
 #include <QSize>
@@ -21,7 +23,9 @@ public:
 
     // The sketch's own flat background, which also fills the margins left
     // where the area's proportions differ from the picture's.
-    static QColor backgroundColor() { return QColor(202, 219, 232); }
+    static QColor backgroundColor() {
+        return QColor(kSketchBackgroundColour.red, kSketchBackgroundColour.green, kSketchBackgroundColour.blue);
+    }
     // The dotted frame drawn while the sketch has the keyboard focus.
     static QColor focusMarkColor() { return QColor(Qt::black); }
     // Width over height of the drawing (111.13 mm by 77.79 mm).
