@@ -67,7 +67,7 @@ std::string wholeNumber(std::uintmax_t number) {
 // printf rounds the exact quotient; whole numbers only, so every target
 // writes the same.
 std::string megabytes(std::uintmax_t bytes) {
-    constexpr std::uintmax_t kMegabyte = 1024 * 1024;
+    constexpr std::uintmax_t kMegabyte = std::uintmax_t{1} << 20;
     std::uintmax_t whole = bytes / kMegabyte;
     const std::uintmax_t scaled = bytes % kMegabyte * 10;
     std::uintmax_t tenth = scaled / kMegabyte;

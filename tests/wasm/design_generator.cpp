@@ -168,10 +168,8 @@ std::string session() {
         }
         window.clearEvents();
         static constexpr std::array<const char*, 3> kOutcomes = {"completed", "stopped", "noLoadCase"};
-        json +=
-            "},\"outcome\":" +
-            quoted(
-                kOutcomes[static_cast<std::size_t>(COMPUTE(state, window, {.edition = edition, .factors = factors}))]);
+        const RunOutcome outcome = COMPUTE(state, window, {.edition = edition, .factors = factors});
+        json += "},\"outcome\":" + quoted(kOutcomes[static_cast<std::size_t>(outcome)]);
         json += ",\"events\":[";
         separator = "";
         for (const WindowEvent& event : window.events()) {
@@ -194,10 +192,9 @@ std::string session() {
                     ",\"checker\":" + quoted(project.checker) + "}";
         }
         const design::DesignFile design = shownDesign(window, edition, opened, factors, project);
-        json += ",\"modified\":" + std::string(design != shownDesign(HeadlessWindow(opened), opened, opened, {},
-                                                                     design::startupDesign(kToday).project)
-                                                   ? "true"
-                                                   : "false");
+        const design::DesignFile startup =
+            shownDesign(HeadlessWindow(opened), opened, opened, {}, design::startupDesign(kToday).project);
+        json += ",\"modified\":" + std::string(design != startup ? "true" : "false");
         json += ",\"design\":" + quoted(design::serialize(design));
     }
     return json + "}";
