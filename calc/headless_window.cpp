@@ -1,6 +1,7 @@
 #include "headless_window.h"
 
 #include "control_table.h"
+#include "materials_2010.h"
 #include "startup.h"
 
 namespace rampwall {
@@ -53,7 +54,33 @@ void HeadlessWindow::setSelectedIndex(Control list, int index) {
                               : std::string();
 }
 
+void HeadlessWindow::changeSteelList(Edition from, Edition to) {
+    if (from == to) {
+        return;
+    }
+    const int shown = shownEntry(Control::Combo2);
+    const std::string typed = m_texts[slot(Control::Combo2)];
+    const std::optional<int> mapped = steelIndexInEdition(shown, from, to);
+    m_entries[slot(Control::Combo2)].clear();
+    for (std::string_view entry : steelEntries(to)) {
+        appendEntry(Control::Combo2, entry);
+    }
+    setSelectedIndex(Control::Combo2, mapped.value_or(-1));
+    if (!mapped && shown < 0) {
+        m_texts[slot(Control::Combo2)] = typed;
+    }
+}
+
 const std::string& HeadlessWindow::text(Control box) const { return m_texts[slot(box)]; }
+
+int HeadlessWindow::shownEntry(Control list) const {
+    const int index = m_selected[slot(list)];
+    const auto& listEntries = m_entries[slot(list)];
+    return index >= 0 && static_cast<std::size_t>(index) < listEntries.size() &&
+                   listEntries[static_cast<std::size_t>(index)] == m_texts[slot(list)]
+               ? index
+               : -1;
+}
 
 const std::vector<std::string>& HeadlessWindow::entries(Control list) const { return m_entries[slot(list)]; }
 

@@ -41,7 +41,15 @@ public:
     void setText(Control box, std::string_view text);
     void setSelectedIndex(Control list, int index);
 
+    // The window's code menu: the steel list refilled for another edition.
+    // The grade shown becomes the same grade of the new list, or none; then
+    // text typed over the list stays and a grade the new list lacks goes.
+    void changeSteelList(Edition from, Edition to);
+
     const std::string& text(Control box) const;
+    // The entry a list shows: its selected index while its text is that
+    // entry's, else -1, as the window counts a selection.
+    int shownEntry(Control list) const;
     const std::vector<std::string>& entries(Control list) const;
     const std::vector<WindowEvent>& events() const { return m_events; }
     std::vector<WindowEvent> messages() const;

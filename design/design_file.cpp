@@ -57,10 +57,29 @@ std::string_view listName(Control list) {
     }
 }
 
-std::string wholeNumber(std::size_t number) {
+std::string wholeNumber(std::uintmax_t number) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
     return {buffer, result.ptr};
+}
+
+// One decimal with a point whatever the locale, rounded half to even as
+// printf rounds the exact quotient; whole numbers only, so every target
+// writes the same.
+std::string megabytes(std::uintmax_t bytes) {
+    constexpr std::uintmax_t kMegabyte = std::uintmax_t{1} << 20;
+    std::uintmax_t whole = bytes / kMegabyte;
+    const std::uintmax_t scaled = bytes % kMegabyte * 10;
+    std::uintmax_t tenth = scaled / kMegabyte;
+    const std::uintmax_t rest = scaled % kMegabyte * 2;
+    if (rest > kMegabyte || (rest == kMegabyte && tenth % 2 == 1)) {
+        ++tenth;
+    }
+    if (tenth == 10) {
+        ++whole;
+        tenth = 0;
+    }
+    return wholeNumber(whole) + "." + wholeNumber(tenth) + " MB";
 }
 
 // Length of the well-formed UTF-8 sequence at text[at], or 0 when it is not
@@ -404,6 +423,10 @@ std::string serialize(const DesignFile& design) {
     // Texts from the window are UTF-8; anything else is replaced rather than
     // failing the save.
     return root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+std::string tooLargeFault(std::uintmax_t size) {
+    return "文件有 " + megabytes(size) + "，太大了，设计文件不会超过 " + megabytes(kMaxFileBytes);
 }
 
 std::string openFailureMessage(std::string_view fileName, std::string_view fault) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -124,6 +125,10 @@ ParseResult parse(std::string_view text, const DesignFile& defaults);
 
 // UTF-8 JSON, keys in a fixed order, ending with a line break.
 std::string serialize(const DesignFile& design);
+
+// Why a file of `size` bytes is not read as a design: it is larger than
+// kMaxFileBytes. The same sentence wherever the size is found out.
+std::string tooLargeFault(std::uintmax_t size);
 
 // The messages the window and the tool show, naming the file.
 std::string openFailureMessage(std::string_view fileName, std::string_view fault);

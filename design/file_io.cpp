@@ -3,7 +3,6 @@
 #include "design_file.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,14 +28,6 @@ std::string systemFault(int error, std::string_view action) {
     default: break;
     }
     return std::string(action) + "失败（" + std::strerror(error) + "）";
-}
-
-std::string megabytes(std::uintmax_t bytes) {
-    // One decimal, with a point whatever the locale.
-    const double value = static_cast<double>(bytes) / (1024.0 * 1024.0);
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    return std::string(buffer, result.ptr) + " MB";
 }
 
 class FileDescriptor {
@@ -94,9 +85,7 @@ FileText readDesignText(const std::filesystem::path& path) {
     if (!S_ISREG(info.st_mode)) {
         return {{}, "这不是一个普通文件"};
     }
-    const auto tooLarge = [](std::uintmax_t size) {
-        return FileText{{}, "文件有 " + megabytes(size) + "，太大了，设计文件不会超过 " + megabytes(kMaxFileBytes)};
-    };
+    const auto tooLarge = [](std::uintmax_t size) { return FileText{{}, tooLargeFault(size)}; };
     if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
         return tooLarge(static_cast<std::uintmax_t>(info.st_size));
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -136,6 +137,17 @@ TEST(design_file, KeysAreTheCommandLineNames) {
     for (std::size_t i = 0; i < kDesignInputs.size(); ++i) {
         EXPECT_EQ(kDesignInputs[i].key, cli::kInputOptions[i].name);
         EXPECT_EQ(kDesignInputs[i].control, cli::kInputOptions[i].control);
+    }
+}
+
+// The size is written with whole numbers, so the page's module writes it as
+// the desktop does; printf rounds the exact quotient half to even.
+TEST(design_file, TooLargeFaultWritesTheSizeAsPrintfDoes) {
+    for (const std::uintmax_t size : {kMaxFileBytes + 1, std::size_t{5} << 18, std::size_t{15} << 18,
+                                      std::size_t{1'153'434}, std::size_t{1'258'291}, std::size_t{987'654'321}}) {
+        char megabytes[32];
+        std::snprintf(megabytes, sizeof megabytes, "文件有 %.1f MB，", static_cast<double>(size) / (1 << 20));
+        EXPECT_TRUE(tooLargeFault(size).starts_with(megabytes)) << size << ": " << tooLargeFault(size);
     }
 }
 

@@ -1,10 +1,15 @@
 // Designs for the WebAssembly module to compute again. Each output line is
-// one window session as JSON: its runs, each with what was typed and chosen
-// and the outcome, writes and messages this build's calculation gave.
+// one window session as JSON: the edition it opens in, its runs, each with
+// the edition and load factors chosen, what was typed and chosen and the
+// outcome, writes and messages this build's calculation gave; for some, the
+// design file the session ends with. The first line holds design files and
+// load factors the module must refuse as this build does.
 // Usage: wasm_design_generator SESSIONS
 #include "compute.h"
+#include "design_file.h"
 #include "design_state.h"
 #include "headless_window.h"
+#include "materials_2010.h"
 
 #include <array>
 #include <cstdio>
@@ -63,13 +68,61 @@ std::string typed(double value, int places) {
     }
 }
 
+constexpr std::string_view kToday = "2024-05-06";
+
+// What the load factors dialog is given: sound values, now and then between
+// blanks. Read back by the C library, not by the calculation's own reader.
+std::string typedFactors(LoadFactors& factors) {
+    const std::array<std::pair<double, double>, 5> ranges = {{{0.9, 1.1}, {1.0, 1.5}, {1.2, 1.6}, {0.9, 1.1}, {0, 1}}};
+    std::string json = "[";
+    for (std::size_t i = 0; i < kLoadFactorFields.size(); ++i) {
+        char text[32];
+        std::snprintf(text, sizeof text, pick(0, 3) == 0 ? " %.2f\t" : "%.2f",
+                      uniform(ranges[i].first, ranges[i].second));
+        factors.*kLoadFactorFields[i].member = std::strtod(text, nullptr);
+        json += (i == 0 ? "" : ",") + quoted(text);
+    }
+    return json + "]";
+}
+
+// The design the session's window shows, as the desktop document takes it.
+design::DesignFile shownDesign(const HeadlessWindow& window, Edition edition, Edition opened,
+                               const LoadFactors& factors, const design::ProjectInfo& project) {
+    design::DesignFile design;
+    for (std::size_t i = 0; i < design::kDesignInputs.size(); ++i) {
+        const Control control = design::kDesignInputs[i].control;
+        design.inputs[i].text = window.text(control);
+        design.inputs[i].freeText = design::isListInput(i) && window.shownEntry(control) < 0;
+    }
+    design.project = project;
+    const bool unnamed = opened == kDefaultEdition && edition == kDefaultEdition;
+    design.codeEdition = unnamed ? std::string() : std::string(editionKey(edition));
+    design.factors = factors;
+    return design;
+}
+
 // One to three presses of 计算 in a window opened afresh. The elevations and
 // the load case change together, so that most designs stay consistent.
 std::string session() {
-    HeadlessWindow window;
+    const Edition opened = pick(0, 1) == 0 ? Edition::GB50010_2002 : Edition::GB50010_2010;
+    Edition edition = opened;
+    LoadFactors factors;
+    HeadlessWindow window(opened);
     DesignState state;
-    std::string json = "{\"runs\":[";
+    std::string json = "{\"edition\":" + quoted(editionKey(opened)) + ",\"today\":" + quoted(kToday) + ",\"runs\":[";
     for (int run = 0, runs = pick(1, 3); run < runs; ++run) {
+        json += run == 0 ? "{" : ",{";
+        // The code menu between runs: the steel list refilled, nothing kept.
+        if (run > 0 && pick(0, 4) == 0) {
+            const Edition other = edition == Edition::GB50010_2002 ? Edition::GB50010_2010 : Edition::GB50010_2002;
+            window.changeSteelList(edition, other);
+            edition = other;
+            state = DesignState{};
+            json += "\"edition\":" + quoted(editionKey(edition)) + ",";
+        }
+        if (pick(0, 3) == 0) {
+            json += "\"factors\":" + typedFactors(factors) + ",";
+        }
         const bool caseB = pick(0, 4) < 2;
         const double h1 = uniform(-1, 1);
         const double h2 = h1 - uniform(0, 1.5);
@@ -89,7 +142,7 @@ std::string session() {
             {Control::Text10, typed(10.0 * pick(8, 25), 0)},
         }};
         const bool newElevations = run == 0 || pick(0, 4) < 2;
-        json += run == 0 ? "{\"texts\":{" : ",{\"texts\":{";
+        json += "\"texts\":{";
         const char* separator = "";
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             if (i < 4 ? newElevations : run == 0 || pick(0, 2) == 0) {
@@ -102,7 +155,9 @@ std::string session() {
         json += "},\"lists\":{";
         separator = "";
         const std::array<std::pair<Control, int>, 3> lists = {
-            {{Control::Combo1, pick(0, 13)}, {Control::Combo2, pick(0, 3)}, {Control::Combo3, caseB ? 1 : 0}}};
+            {{Control::Combo1, pick(0, 13)},
+             {Control::Combo2, pick(0, static_cast<int>(steelEntries(edition).size()) - 1)},
+             {Control::Combo3, caseB ? 1 : 0}}};
         for (const auto& [list, entry] : lists) {
             if (list == Control::Combo3 ? newElevations : run == 0 || pick(0, 1) == 0) {
                 const int index = pick(0, 24) == 0 ? -1 : pick(0, 49) == 0 ? pick(4, 20) : entry;
@@ -113,7 +168,8 @@ std::string session() {
         }
         window.clearEvents();
         static constexpr std::array<const char*, 3> kOutcomes = {"completed", "stopped", "noLoadCase"};
-        json += "},\"outcome\":" + quoted(kOutcomes[static_cast<std::size_t>(COMPUTE(state, window))]);
+        const RunOutcome outcome = COMPUTE(state, window, {.edition = edition, .factors = factors});
+        json += "},\"outcome\":" + quoted(kOutcomes[static_cast<std::size_t>(outcome)]);
         json += ",\"events\":[";
         separator = "";
         for (const WindowEvent& event : window.events()) {
@@ -123,6 +179,58 @@ std::string session() {
             separator = ",";
         }
         json += "]}";
+    }
+    json += "]";
+    // Saved by the module as by the desktop, byte for byte; a quarter of the
+    // sessions, some with project information that JSON must escape.
+    if (pick(0, 3) == 0) {
+        design::ProjectInfo project = design::startupDesign(kToday).project;
+        if (pick(0, 1) == 0) {
+            project.projectName = "地下车库 \"A\"\\";
+            project.checker = "李\n\u0001";
+            json += ",\"project\":{\"name\":" + quoted(project.projectName) +
+                    ",\"checker\":" + quoted(project.checker) + "}";
+        }
+        const design::DesignFile design = shownDesign(window, edition, opened, factors, project);
+        const design::DesignFile startup =
+            shownDesign(HeadlessWindow(opened), opened, opened, {}, design::startupDesign(kToday).project);
+        json += ",\"modified\":" + std::string(design != startup ? "true" : "false");
+        json += ",\"design\":" + quoted(design::serialize(design));
+    }
+    return json + "}";
+}
+
+// Files the module must refuse, or open with a note, as this build does, and
+// load factors its dialog must send back.
+std::string refusals() {
+    const design::DesignFile defaults = design::startupDesign(kToday);
+    std::string json = "{\"files\":[";
+    const std::array<std::string, 3> texts = {"{\"format\": \"rampwall-design\",\n  \"version\" 1}",
+                                              "{\"format\": \"rampwall-design\", \"version\": 1, \"x\": {}}",
+                                              std::string(design::kMaxFileBytes + 1, ' ')};
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        // The page hands over at most one byte past the limit, and the size.
+        const std::size_t size = i == 2 ? std::size_t{3} << 20 : texts[i].size();
+        const std::string name = "设计" + std::to_string(i) + ".rampwall";
+        const design::ParseResult parsed = design::parse(texts[i], defaults);
+        const std::string fault = size > design::kMaxFileBytes ? design::tooLargeFault(size) : parsed.error;
+        json += (i == 0 ? "{" : ",{") + std::string("\"name\":") + quoted(name) + ",\"text\":" + quoted(texts[i]) +
+                ",\"size\":" + std::to_string(size) +
+                ",\"error\":" + (fault.empty() ? "null" : quoted(design::openFailureMessage(name, fault))) +
+                ",\"notes\":" + (fault.empty() ? quoted(design::notesMessage(name, parsed.notes)) : "null") + "}";
+    }
+    json += "],\"factors\":[";
+    const std::array<std::pair<std::size_t, const char*>, 4> bad = {{{0, "1,1"}, {1, "0"}, {3, "10.5"}, {4, " 1.2 "}}};
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        const auto [field, text] = bad[i];
+        const LoadFactorField& named = kLoadFactorFields[field];
+        char* end = nullptr;
+        const double value = std::strtod(text, &end);
+        const std::string message = *end != '\0' && *end != ' '
+                                        ? "“" + std::string(named.caption) + "”应为数字，请重新输入"
+                                        : *loadFactorProblem(named, value);
+        json += (i == 0 ? "{" : ",{") + std::string("\"field\":") + std::to_string(field) +
+                ",\"text\":" + quoted(text) + ",\"message\":" + quoted(message) + "}";
     }
     return json + "]}";
 }
@@ -135,6 +243,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: wasm_design_generator SESSIONS\n";
         return 2;
     }
+    std::cout << refusals() << '\n';
     for (long i = 0; i < sessions; ++i) {
         std::cout << session() << '\n';
     }
