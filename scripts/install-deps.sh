@@ -13,6 +13,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
   # the calculation in WebAssembly, and Node to test it
   emscripten nodejs
+  # the web page: a real browser for its tests, and a static server for web.sh
+  chromium python3
   # the window: Qt 6 Widgets, SVG for the sketch, Multimedia for the sound
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   # the sound back end (without plugins-base the default back end crashes)

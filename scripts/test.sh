@@ -4,9 +4,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+# The browser tests' driver, exactly as locked (it brings no browser: the
+# tests use Debian's chromium).
+npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 
 jobs=$(nproc)
-# The WebAssembly module is built too and checked against this build.
+# The WebAssembly module and the web page are built too, and checked against
+# this build in Node and in headless Chromium.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAMPWALL_GUI=ON -DRAMPWALL_WASM=ON -DRAMPWALL_WERROR=ON
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300

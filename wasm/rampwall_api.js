@@ -138,7 +138,11 @@ Module['openWindow'] = function (options) {
                     : {error: message, notes: null};
     },
     // The design as the text of its file, saved from now on.
-    saveDesign: function () { return rampwallText(_rw_save_design()); },
+    saveDesign: function () { return rampwallText(_rw_design_text(1)); },
+    // The same text, the design not yet counted as saved: markSaved() counts
+    // the window's design as saved once the page has written the file.
+    designText: function () { return rampwallText(_rw_design_text(0)); },
+    markSaved: function () { _rw_design_text(1); },
     isModified: function () { return _rw_is_modified() === 1; },
     // {name, member, designer, checker, approver, date}.
     projectInfo: function () {

@@ -335,10 +335,15 @@ EMSCRIPTEN_KEEPALIVE int rw_open_design(const char* name, std::size_t nameSize, 
 EMSCRIPTEN_KEEPALIVE const char* rw_design_message() { return handOut(lastMessage); }
 
 // The design as the window shows it, as the text of its file; saved from now.
-EMSCRIPTEN_KEEPALIVE const char* rw_save_design() {
+// The design as the text of its file; marked saved only when asked, as a
+// page learns whether the file was written only after it tried.
+EMSCRIPTEN_KEEPALIVE const char* rw_design_text(int markSaved) {
     Page& on = current();
-    on.saved = currentDesign(on);
-    lastFile = design::serialize(on.saved);
+    const design::DesignFile design = currentDesign(on);
+    if (markSaved != 0) {
+        on.saved = design;
+    }
+    lastFile = design::serialize(design);
     return handOut(lastFile);
 }
 
