@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Static analysis and layout of the whole tree: the calculation, the
-# command-line tool, the fuzz targets and the window. clang-format,
-# cppcheck and clang-tidy (.clang-tidy) must report nothing.
+# command-line tool, the fuzz targets, the window and the page generator
+# (the WebAssembly module, built only by emscripten, is formatted).
+# clang-format, cppcheck and clang-tidy (.clang-tidy) must report nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 # A pattern's * takes in subfolders too: ui/ brings ui/media/.
-mapfile -t sources < <(git ls-files 'calc/*.cpp' 'cli/*.cpp' 'design/*.cpp' 'fuzz/*.cpp' 'ui/*.cpp')
-mapfile -t formatted < <(git ls-files 'calc/*.h' 'cli/*.h' 'design/*.h' 'fuzz/*.h' 'ui/*.h' 'book/*.h' 'book/*.cpp' "${sources[@]}")
+mapfile -t sources < <(git ls-files 'calc/*.cpp' 'cli/*.cpp' 'design/*.cpp' 'fuzz/*.cpp' 'ui/*.cpp' 'web/*.cpp')
+mapfile -t formatted < <(git ls-files 'calc/*.h' 'cli/*.h' 'design/*.h' 'fuzz/*.h' 'ui/*.h' 'book/*.h' 'book/*.cpp' 'wasm/*.cpp' "${sources[@]}")
 
 echo "== clang-format: ${#formatted[@]} files"
 clang-format --dry-run -Werror "${formatted[@]}"

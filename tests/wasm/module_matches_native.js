@@ -6,6 +6,7 @@
 // factors it must refuse with the native messages.
 // Usage: node module_matches_native.js GENERATOR MODULE.js SESSIONS
 'use strict';
+const fs = require('fs');
 const path = require('path');
 const {spawnSync} = require('child_process');
 
@@ -22,7 +23,10 @@ function expectSame(what, native, wasm) {
   if (native !== wasm && ++faults <= 3) console.error(`${what}: native ${JSON.stringify(native)}, module ${JSON.stringify(wasm)}`);
 }
 
-require(path.resolve(moduleFile))().then((module) => {
+// The wasm is handed over as bytes: the loader would fetch() it, which Node
+// cannot do for a file path.
+const wasmBinary = fs.readFileSync(moduleFile.replace(/\.js$/, '.wasm'));
+require(path.resolve(moduleFile))({wasmBinary}).then((module) => {
   const opened = module.openWindow({today: '2024-05-06'});
   const factorsBefore = JSON.stringify(opened.loadFactors());
   for (const file of refusals.files) {

@@ -114,7 +114,7 @@ async function main() {
     await computeLikeCli(page, [], 'start-up design');
     assert.ok((await value(page, 'Text12')).length > 500, 'the sheet is written');
     fs.mkdirSync(outDir, {recursive: true});
-    await page.screenshot({path: path.join(outDir, 'page.png')});
+    await (await page.$('.window')).screenshot({path: path.join(outDir, 'page.png')});
 
     // A bad elevation: the message box, and what the run wrote before it.
     await retype(page, 'Text1', 'abc');
