@@ -278,7 +278,10 @@ DesignFile readDesign(const Json& root, const DesignFile& defaults, std::vector<
     std::vector<std::string> unknown;
     Reader reader(unknown);
     DesignFile design = defaults;
-    // The edition first: it decides which steel grades the list holds.
+    // The edition first: it decides which steel grades the list holds. A file
+    // that names none was written for the 2002 edition, whatever edition the
+    // window has now.
+    design.codeEdition.clear();
     reader.text(root, "", "code", design.codeEdition);
     if (!design.codeEdition.empty() && !editionByKey(design.codeEdition)) {
         throw Fault{"规范版本“code”应为" + inQuotes(editionKey(Edition::GB50010_2002)) + "或" +
@@ -299,11 +302,12 @@ DesignFile readDesign(const Json& root, const DesignFile& defaults, std::vector<
         reader.unknownKeys(*inputs, "inputs", known);
     }
     // A steel grade the file does not give keeps the start-up entry, as this
-    // edition lists it: the start-up HPB235 is HPB300 in 2010.
+    // edition lists it: the start-up HPB235 is HPB300 in 2010, and back.
     InputValue& steel = design.inputs[12];
+    const Edition defaultsEdition = editionOf(defaults);
     if (!steel.freeText && !entryIndex(Control::Combo2, steel.text, edition)) {
-        const std::optional<int> from = entryIndex(Control::Combo2, steel.text);
-        if (const std::optional<int> to = from ? steelIndexInEdition(*from, kDefaultEdition, edition) : std::nullopt) {
+        const std::optional<int> from = entryIndex(Control::Combo2, steel.text, defaultsEdition);
+        if (const std::optional<int> to = from ? steelIndexInEdition(*from, defaultsEdition, edition) : std::nullopt) {
             steel.text = std::string(steelEntries(edition).at(static_cast<std::size_t>(*to)));
         }
     }

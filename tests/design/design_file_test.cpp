@@ -131,6 +131,34 @@ TEST(design_file, EditionAndFactorsRoundTrip) {
     EXPECT_EQ(editionOf(*read.design), Edition::GB50010_2010);
 }
 
+// A file that names no edition is a 2002 design, also when the window that
+// opens it is in 2010; a key it leaves out takes the start-up value as the
+// file's own edition lists it.
+TEST(design_file, NoEditionIsTheOlderEditionWhateverTheDefaults) {
+    DesignFile defaults2010 = startupDesign("");
+    defaults2010.codeEdition = "2010";
+    defaults2010.inputs[12].text = "HPB300";
+    const struct {
+        std::string_view file;
+        Edition edition;
+        std::string_view steel;
+    } cases[] = {
+        {R"({"format": "rampwall-design", "version": 1})", Edition::GB50010_2002, "Ⅰ级(HPB235)"},
+        {R"({"format": "rampwall-design", "version": 1, "inputs": {"h1": "1"}})", Edition::GB50010_2002, "Ⅰ级(HPB235)"},
+        {R"({"format": "rampwall-design", "version": 1, "code": "2010"})", Edition::GB50010_2010, "HPB300"},
+    };
+    for (const auto& c : cases) {
+        const ParseResult read = parse(c.file, defaults2010);
+        ASSERT_TRUE(read.design) << c.file << ": " << read.error;
+        EXPECT_EQ(editionOf(*read.design), c.edition) << c.file;
+        EXPECT_EQ(read.design->inputs[12].text, c.steel) << c.file;
+    }
+    const ParseResult from2002 =
+        parse(R"({"format": "rampwall-design", "version": 1, "code": "2010"})", startupDesign(""));
+    ASSERT_TRUE(from2002.design);
+    EXPECT_EQ(from2002.design->inputs[12].text, "HPB300");
+}
+
 // The file's keys are the command-line tool's option names, so a batch column,
 // an option and a design key name an input alike.
 TEST(design_file, KeysAreTheCommandLineNames) {
