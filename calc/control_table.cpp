@@ -1,5 +1,7 @@
 #include "control_table.h"
 
+#include <algorithm>
+
 namespace rampwall {
 
 namespace {
@@ -135,6 +137,18 @@ bool takesFocus(const ControlRow& row) {
     case ControlKind::SketchArea: return true;
     default: return false; // labels and frames hold a tab index but never the focus
     }
+}
+
+std::vector<const ControlRow*> tabOrder() {
+    std::vector<const ControlRow*> focusable;
+    for (const ControlRow& row : kControlTable) {
+        if (takesFocus(row)) {
+            focusable.push_back(&row);
+        }
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    return focusable;
 }
 
 } // namespace rampwall

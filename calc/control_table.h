@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace rampwall {
 
@@ -192,5 +193,8 @@ std::string_view initialText(Control control);
 
 FontRole fontRoleOf(const ControlRow& row);
 bool takesFocus(const ControlRow& row);
+
+// The controls that take the focus, in the order Tab visits them.
+std::vector<const ControlRow*> tabOrder();
 
 } // namespace rampwall

@@ -353,6 +353,16 @@ DesignFile startupDesign(std::string_view today) {
     return design;
 }
 
+DesignFile startupDesign(std::string_view today, Edition edition, const LoadFactors& factors) {
+    DesignFile design = startupDesign(today);
+    if (edition != kDefaultEdition) {
+        design.codeEdition = std::string(editionKey(edition));
+        design.inputs[12].text = std::string(steelEntries(edition).front());
+    }
+    design.factors = factors;
+    return design;
+}
+
 std::optional<int> entryIndex(Control list, std::string_view entry) {
     const auto find = [&](const auto& table, auto entryOf) -> std::optional<int> {
         for (std::size_t i = 0; i < table.size(); ++i) {

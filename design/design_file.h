@@ -102,6 +102,9 @@ struct DesignFile {
 // The design the window opens with: the boxes' initial texts, the first entry
 // of each list, no project information but the date.
 DesignFile startupDesign(std::string_view today);
+// The same in an edition and with the factors a window has: the edition's
+// first steel grade, and the edition named unless it is the default one.
+DesignFile startupDesign(std::string_view today, Edition edition, const LoadFactors& factors);
 
 // The position of an entry in its list, or nullopt when the list has no such
 // entry.

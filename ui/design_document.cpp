@@ -4,7 +4,6 @@
 #include "control_table.h"
 #include "file_io.h"
 #include "form1.h"
-#include "materials_2010.h"
 #include "project_info_dialog.h"
 #include "settings.h"
 
@@ -77,13 +76,8 @@ DesignDocument::DesignDocument(Form1& form, Settings& settings, QObject* parent)
 // In the edition and with the factors the window has now, which start from
 // the remembered ones.
 design::DesignFile DesignDocument::startupDesign() const {
-    design::DesignFile design = design::startupDesign(QDate::currentDate().toString(Qt::ISODate).toStdString());
-    if (m_form.edition() != kDefaultEdition) {
-        design.codeEdition = std::string(editionKey(m_form.edition()));
-        design.inputs[12].text = std::string(steelEntries(m_form.edition()).front());
-    }
-    design.factors = m_form.loadFactors();
-    return design;
+    return design::startupDesign(QDate::currentDate().toString(Qt::ISODate).toStdString(), m_form.edition(),
+                                 m_form.loadFactors());
 }
 
 design::DesignFile DesignDocument::current() const {

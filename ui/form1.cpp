@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
 #include <exception>
 #include <limits>
 #include <map>
@@ -206,16 +205,8 @@ QWidget* Form1::createControl(const ControlRow& row, QWidget* container) {
 }
 
 void Form1::setTabOrderFromTable() {
-    std::vector<const ControlRow*> focusable;
-    for (const ControlRow& row : kControlTable) {
-        if (takesFocus(row)) {
-            focusable.push_back(&row);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlRow* row : focusable) {
+    for (const ControlRow* row : tabOrder()) {
         QWidget* widget = findChild<QWidget*>(qText(row->name));
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, widget);

@@ -9,7 +9,6 @@
 #include "design_file.h"
 #include "design_state.h"
 #include "headless_window.h"
-#include "materials_2010.h"
 #include "number_text.h"
 
 #include <emscripten/emscripten.h>
@@ -46,15 +45,7 @@ struct Page {
 std::unique_ptr<Page> page;
 
 // The start-up design in the edition and with the factors the window has now.
-design::DesignFile startupDesign(const Page& on) {
-    design::DesignFile design = design::startupDesign(on.today);
-    if (on.edition != kDefaultEdition) {
-        design.codeEdition = std::string(editionKey(on.edition));
-        design.inputs[12].text = std::string(steelEntries(on.edition).front());
-    }
-    design.factors = on.factors;
-    return design;
-}
+design::DesignFile startupDesign(const Page& on) { return design::startupDesign(on.today, on.edition, on.factors); }
 
 // The design as the window shows it now.
 design::DesignFile currentDesign(const Page& on) {

@@ -13,7 +13,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -266,15 +265,7 @@ void writePage(std::ostream& out) {
 // The order Tab walks through the window's controls, one name a line: what
 // the page's tests expect of the browser.
 void writeTabOrder(std::ostream& out) {
-    std::vector<const ControlRow*> focusable;
-    for (const ControlRow& row : kControlTable) {
-        if (takesFocus(row)) {
-            focusable.push_back(&row);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
-    for (const ControlRow* row : focusable) {
+    for (const ControlRow* row : tabOrder()) {
         out << row->name << "\n";
     }
 }
