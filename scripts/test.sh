@@ -9,6 +9,7 @@ scripts/install-deps.sh
 npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 
 jobs=$(nproc)
+echo "== build and test, at ${SECONDS}s"
 # The WebAssembly module and the web page are built too, and checked against
 # this build in Node and in headless Chromium.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAMPWALL_GUI=ON -DRAMPWALL_WASM=ON -DRAMPWALL_WERROR=ON
@@ -18,6 +19,8 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs" 
 # Hardening: the calculation, command-line and window tests again under the
 # sanitizers, static analysis with no findings, and each fuzz target for a
 # bounded time from its corpus.
-scripts/sanitizers.sh
-scripts/analyze.sh
-scripts/fuzz.sh
+for step in scripts/sanitizers.sh scripts/analyze.sh scripts/fuzz.sh; do
+  echo "== $step, at ${SECONDS}s"
+  "$step"
+done
+echo "== all passed in ${SECONDS}s"
