@@ -155,7 +155,7 @@ void writeControl(std::ostream& out, const ControlRow& row, int depth) {
         break;
     case ControlKind::SketchArea:
         out << indent << "<div id=\"" << name << "\"" << common << tabIndexOf(row)
-            << " role=\"img\" aria-label=\"计算简图\"><img src=\"sketch.svg\" alt=\"\" draggable=\"false\"></div>\n";
+            << " role=\"img\" aria-label=\"计算简图\"><img data-src=\"sketch.svg\" alt=\"\" draggable=\"false\"></div>\n";
         break;
     case ControlKind::HiddenPlayer:
         // The desktop's background tune: the page stays silent and holds no

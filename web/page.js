@@ -688,6 +688,9 @@
     // For scripts and tests: the calculation behind the page.
     window.rampwallPage = {module, calculator: () => calculator, compute};
     document.body.dataset.ready = 'true';
+    // The sketch last: laying out its text takes the browser longer than
+    // anything else the page shows, and the controls need none of it.
+    for (const picture of document.querySelectorAll('img[data-src]')) picture.src = picture.dataset.src;
   }
 
   start().catch((error) => {
