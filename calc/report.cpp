@@ -1,43 +1,12 @@
 #include "report.h"
 
+#include "sheet_lines.h"
+
 namespace rampwall {
 
 namespace {
 
-// Lines of pieces: fixed texts, typed inputs, and fields in their text form.
-class Sheet {
-public:
-    Sheet() { m_text.reserve(2048); }
-
-    template <typename... Pieces>
-    void line(const Pieces&... pieces) {
-        if (!m_empty) {
-            m_text += "\r\n";
-        }
-        m_empty = false;
-        (put(pieces), ...);
-    }
-
-    std::string take() { return std::move(m_text); }
-
-private:
-    void put(std::string_view text) { m_text += text; }
-    template <std::size_t N>
-    void put(const char (&text)[N]) {
-        m_text.append(text, N - 1);
-    }
-    void put(const char* text) { m_text += text; }
-    void put(const std::string& text) { m_text += text; }
-    template <typename Field>
-    void put(const Field& field) {
-        appendText(m_text, field);
-    }
-
-    std::string m_text;
-    bool m_empty = true;
-};
-
-void caseALoadLines(Sheet& s, const DesignState& st) {
+void caseALoadLines(SheetLines& s, const DesignState& st) {
     s.line("1.荷载计算：");
     s.line(" (1)水上土压力： ");
     s.line(" a=h3-h4=", st.h3, "- ", st.h4, "=", st.a, "(m)");
@@ -57,7 +26,7 @@ void caseALoadLines(Sheet& s, const DesignState& st) {
     s.line("MB =η * MBk=", st.fxxs, "*", st.MBk, "=", st.MB, " (kNm)");
 }
 
-void caseBLoadLines(Sheet& s, const DesignState& st) {
+void caseBLoadLines(SheetLines& s, const DesignState& st) {
     s.line("1.荷载计算：");
     s.line(" (1)土压力： ");
     s.line("q11=0.5*γ*(h2- h4)=0.5*", st.TRZ, "*(", st.h2, "- ", st.h4, ")=", st.q11, "(kN/m)");
@@ -74,7 +43,7 @@ void caseBLoadLines(Sheet& s, const DesignState& st) {
 std::string composeReport(const DesignState& st, LoadCase loadCase, float strengthArea) {
     const bool caseA = loadCase == LoadCase::CaseA;
     const SingleField strength = strengthArea;
-    Sheet s;
+    SheetLines s(2048);
     if (caseA) {
         caseALoadLines(s, st);
     } else {

@@ -1,5 +1,7 @@
 #include "report_2010.h"
 
+#include "sheet_lines.h"
+
 #include "decimal_text.h"
 #include "number_text.h"
 
@@ -9,34 +11,6 @@
 namespace rampwall {
 
 namespace {
-
-// Pieces: fixed texts and typed inputs as they are, computed doubles to five
-// significant digits and at least three decimals, whole numbers as digits.
-class Sheet {
-public:
-    Sheet() { m_text.reserve(4096); }
-
-    template <typename... Pieces>
-    void line(const Pieces&... pieces) {
-        if (!m_empty) {
-            m_text += "\r\n";
-        }
-        m_empty = false;
-        (put(pieces), ...);
-    }
-
-    std::string take() { return std::move(m_text); }
-
-private:
-    void put(std::string_view text) { m_text += text; }
-    void put(const char* text) { m_text += text; }
-    void put(const std::string& text) { m_text += text; }
-    void put(double value) { m_text += significantText(value, 5, 3); }
-    void put(int value) { appendInteger(m_text, value); }
-
-    std::string m_text;
-    bool m_empty = true;
-};
 
 // The boxes' three decimals, where the sheet repeats a box.
 std::string boxed(double value) { return decimalText(value, 3); }
@@ -48,7 +22,7 @@ constexpr std::size_t kPassesListed = 8;
 // sheet total.
 SteelGrade2010 steelOf(const DesignState& st) { return st.gb2010.steel.value_or(SteelGrade2010{}); }
 
-void headLines(Sheet& s, const DesignState& st) {
+void headLines(SheetLines& s, const DesignState& st) {
     const State2010& g = st.gb2010;
     const SteelGrade2010 steel = steelOf(st);
     const std::string concrete = "C" + std::to_string(g.fcuk.value_or(0));
@@ -62,7 +36,7 @@ void headLines(Sheet& s, const DesignState& st) {
     s.line();
 }
 
-void caseALoadLines(Sheet& s, const DesignState& st) {
+void caseALoadLines(SheetLines& s, const DesignState& st) {
     const State2010& g = st.gb2010;
     const double a = widen(st.a);
     const double b = widen(st.b);
@@ -86,7 +60,7 @@ void caseALoadLines(Sheet& s, const DesignState& st) {
     s.line("MQ =MB42=", g.MQ, " (kNm)  可变荷载：附加荷载");
 }
 
-void caseBLoadLines(Sheet& s, const DesignState& st) {
+void caseBLoadLines(SheetLines& s, const DesignState& st) {
     const State2010& g = st.gb2010;
     s.line("1.荷载计算：");
     s.line(" (1)土压力： ");
@@ -100,7 +74,7 @@ void caseBLoadLines(Sheet& s, const DesignState& st) {
     s.line("MQ =MB22=", g.MQ, " (kNm)  可变荷载：附加荷载");
 }
 
-void momentLines(Sheet& s, const DesignState& st) {
+void momentLines(SheetLines& s, const DesignState& st) {
     const State2010& g = st.gb2010;
     const LoadFactors& f = g.factors;
     s.line("Mk =MG+MQ=", g.MG, "+", g.MQ, "=", g.Mk, " (kNm)");
@@ -110,7 +84,7 @@ void momentLines(Sheet& s, const DesignState& st) {
     s.line();
 }
 
-void strengthLines(Sheet& s, const DesignState& st) {
+void strengthLines(SheetLines& s, const DesignState& st) {
     const State2010& g = st.gb2010;
     const double h0 = widen(st.h0);
     const double fc = widen(st.Fc);
@@ -135,7 +109,7 @@ void strengthLines(Sheet& s, const DesignState& st) {
     s.line();
 }
 
-void passLine(Sheet& s, const DesignState& st) {
+void passLine(SheetLines& s, const DesignState& st) {
     const std::vector<CrackPass2010>& passes = st.gb2010.passes;
     std::string listed;
     for (std::size_t i = 0; i < passes.size(); ++i) {
@@ -159,7 +133,7 @@ void passLine(Sheet& s, const DesignState& st) {
     s.line(" 逐级试算：", listed);
 }
 
-void crackLines(Sheet& s, const DesignState& st) {
+void crackLines(SheetLines& s, const DesignState& st) {
     const State2010& g = st.gb2010;
     const CrackPass2010& p = g.passes.back();
     const SteelGrade2010 steel = steelOf(st);
@@ -209,7 +183,7 @@ std::string concreteGradeWarning2010(const State2010& gb2010) {
 }
 
 std::string composeReport2010(const DesignState& st, LoadCase loadCase) {
-    Sheet s;
+    SheetLines s(4096);
     headLines(s, st);
     if (loadCase == LoadCase::CaseA) {
         caseALoadLines(s, st);
