@@ -30,13 +30,13 @@ inline constexpr Rgb kSketchBackgroundColour = {202, 219, 232};
 // The face and size each role was laid out with. These Windows faces are
 // missing on most other systems: stand-ins carrying Chinese glyphs take
 // their place, the desktop's first.
-struct FontSpec {
+struct FontFace {
     std::string_view family;
     double points;
     std::string_view standIn; // the Debian face mapped onto it
 };
 
-constexpr FontSpec fontSpec(FontRole role) {
+constexpr FontFace fontFace(FontRole role) {
     switch (role) {
     case FontRole::Report: return {"Microsoft Sans Serif", 9.75, "WenQuanYi Micro Hei"};
     case FontRole::Credit: return {"华文行楷", 12, "AR PL UKai CN"};

@@ -17,8 +17,8 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 void installFontSubstitutes() {
     static const bool installed = [] {
         for (const FontRole role : {FontRole::Standard, FontRole::Report, FontRole::Credit}) {
-            const FontSpec spec = fontSpec(role);
-            QFont::insertSubstitution(qText(spec.family), qText(spec.standIn));
+            const FontFace face = fontFace(role);
+            QFont::insertSubstitution(qText(face.family), qText(face.standIn));
         }
         return true;
     }();
@@ -26,10 +26,10 @@ void installFontSubstitutes() {
 }
 
 QFont controlFont(FontRole role) {
-    const FontSpec spec = fontSpec(role);
+    const FontFace face = fontFace(role);
     QFont font;
-    font.setFamily(qText(spec.family));
-    font.setPointSizeF(spec.points);
+    font.setFamily(qText(face.family));
+    font.setPointSizeF(face.points);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     return font;

@@ -67,17 +67,17 @@ std::string rgb(Rgb colour) {
 // The layout's face, its desktop stand-in, then faces with Chinese glyphs
 // that Windows, macOS, Android and Linux browsers have.
 std::string fontStack(FontRole role) {
-    const FontSpec spec = fontSpec(role);
+    const FontFace face = fontFace(role);
     const std::string_view others = role == FontRole::Credit
                                         ? R"("STXingkai", "KaiTi", "楷体", "STKaiti", "AR PL UKai CN", serif)"
                                         : R"("Microsoft YaHei", "PingFang SC", "Noto Sans CJK SC", )"
                                           R"("Source Han Sans SC", "SimSun", sans-serif)";
-    return "\"" + std::string(spec.family) + "\", \"" + std::string(spec.standIn) + "\", " + std::string(others);
+    return "\"" + std::string(face.family) + "\", \"" + std::string(face.standIn) + "\", " + std::string(others);
 }
 
 std::string fontSize(FontRole role) {
     char text[16];
-    std::snprintf(text, sizeof text, "%gpt", fontSpec(role).points);
+    std::snprintf(text, sizeof text, "%gpt", fontFace(role).points);
     return text;
 }
 
@@ -155,7 +155,8 @@ void writeControl(std::ostream& out, const ControlRow& row, int depth) {
         break;
     case ControlKind::SketchArea:
         out << indent << "<div id=\"" << name << "\"" << common << tabIndexOf(row)
-            << " role=\"img\" aria-label=\"计算简图\"><img data-src=\"sketch.svg\" alt=\"\" draggable=\"false\"></div>\n";
+            << " role=\"img\" aria-label=\"计算简图\"><img data-src=\"sketch.svg\" alt=\"\" "
+               "draggable=\"false\"></div>\n";
         break;
     case ControlKind::HiddenPlayer:
         // The desktop's background tune: the page stays silent and holds no
