@@ -43,6 +43,8 @@ async function openPage(browser, url) {
   await page.evaluateOnNewDocument(() => { delete window.showSaveFilePicker; });
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
+  // A reload must not wait on the question about unsaved changes.
+  page.on('dialog', (dialog) => dialog.accept());
   await page.goto(url);
   await page.waitForFunction(() => document.body.dataset.ready);
   assert.equal(await page.evaluate(() => document.body.dataset.ready), 'true', `page failed: ${errors}`);
@@ -165,7 +167,7 @@ async function main() {
     await retype(page, 'Text4', '400');
     await menu(page, 'FileMenu', 'actionSave');
     const saved = path.join(downloads, '未命名.rampwall');
-    for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+    for (let i = 0; i < 300 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
     const native = path.join(downloads, 'native.rampwall');
     cli(['--edition', '2010', '--steel', '1', '--gamma-g', '1.35', '--h5', '400', '--save-design', native]);
     assert.equal(fs.readFileSync(saved, 'utf8'), fs.readFileSync(native, 'utf8'), 'saved design');
