@@ -28,7 +28,9 @@ var rampwallOutcomes = {0: 'completed', 1: 'stopped', 2: 'noLoadCase', '-1': 'fa
 // Opens the window afresh, as the page does when it loads: the initial
 // texts, the lists filled and their first entries selected, no results yet.
 // options.edition is the code edition's key ('2002', the default, or
-// '2010'); options.today the date the start-up design's project info gets.
+// '2010'); options.today the date the start-up design's project info gets;
+// options.factors the load factors' texts to start with (remembered ones: a
+// set that is not five sound texts leaves the defaults).
 Module['openWindow'] = function (options) {
   var edition = options && options.edition !== undefined ? String(options.edition) : '2002';
   var today = options && options.today !== undefined ? String(options.today) : '';
@@ -50,7 +52,7 @@ Module['openWindow'] = function (options) {
     }
     return indexOf[name];
   }
-  return {
+  var calculator = {
     controlNames: names.slice(),
     // What the user types into a box or a list's edit line.
     setText: function (name, text) {
@@ -163,4 +165,10 @@ Module['openWindow'] = function (options) {
       }
     },
   };
+  var factors = options && options.factors;
+  if (Array.isArray(factors) && factors.length === _rw_load_factor_count() &&
+      calculator.setLoadFactors(factors) === null) {
+    _rw_retake_startup();
+  }
+  return calculator;
 };

@@ -165,6 +165,15 @@ EMSCRIPTEN_KEEPALIVE int rw_open(const char* edition, std::size_t editionSize, c
     return 1;
 }
 
+// The start-up design taken again as the saved one, with the factors the
+// window has now: for factors put in as the window opens.
+EMSCRIPTEN_KEEPALIVE void rw_retake_startup() {
+    Page& on = current();
+    on.saved = startupDesign(on);
+    on.project = on.saved.project;
+    on.codeEdition = on.saved.codeEdition;
+}
+
 EMSCRIPTEN_KEEPALIVE int rw_control_count() { return static_cast<int>(kAllControls.size()); }
 
 EMSCRIPTEN_KEEPALIVE const char* rw_control_name(int control) {

@@ -9,6 +9,7 @@
   const texts = JSON.parse(document.getElementById('WindowTexts').textContent);
   const byId = (id) => document.getElementById(id);
   const storageKey = 'rampwall.edition';
+  const factorsKey = 'rampwall.loadFactors';
 
   let module = null;
   let calculator = null; // the module's window
@@ -340,10 +341,24 @@
     clearResults();
     showEdition();
     showCaption();
+    remember(storageKey, key);
+  }
+
+  // The edition and the factors are kept for the next visit, where the
+  // browser keeps anything; a page without storage starts from the defaults.
+  function remember(key, value) {
     try {
-      localStorage.setItem(storageKey, key);
+      localStorage.setItem(key, value);
     } catch (error) {
-      // A page without storage simply starts in the 2002 edition next time.
+      // nothing to keep it in
+    }
+  }
+
+  function remembered(key) {
+    try {
+      return localStorage.getItem(key);
+    } catch (error) {
+      return null;
     }
   }
 
@@ -427,7 +442,22 @@
 
   async function editLoadFactors() {
     const rows = calculator.loadFactors().map((field) => ({...field, value: String(field.value)}));
-    await formDialog('荷载系数', rows, texts.loadFactorNote, (values) => calculator.setLoadFactors(values), false);
+    const values =
+        await formDialog('荷载系数', rows, texts.loadFactorNote, (typed) => calculator.setLoadFactors(typed), false);
+    if (values) remember(factorsKey, JSON.stringify(values));
+    showCaption();
+  }
+
+  // 新建: the start-up design in the edition and with the factors the page
+  // has now, after the question about unsaved changes.
+  async function newDesign() {
+    if (!(await maybeSave())) return;
+    const factors = calculator.loadFactors().map((field) => String(field.value));
+    calculator = module.openWindow({edition: calculator.edition(), today: today(), factors});
+    fileName = '';
+    pullInputs();
+    clearResults();
+    showEdition();
     showCaption();
   }
 
@@ -471,6 +501,7 @@
     }));
     const menus = [
       {id: 'FileMenu', title: '文件(F)', key: 'f', items: [
+        {id: 'actionNew', text: '新建(N)', run: newDesign},
         {id: 'actionOpen', text: '打开(O)…', shortcut: 'Ctrl+O', run: openDesign},
         {id: 'actionSave', text: '保存(S)…', shortcut: 'Ctrl+S', run: saveDesign},
         null,
@@ -604,11 +635,17 @@
   }
 
   function rememberedEdition() {
+    const key = remembered(storageKey);
+    return texts.editions.some((edition) => edition.key === key) ? key : texts.editions[0].key;
+  }
+
+  // The texts last accepted; the module keeps its defaults for anything else.
+  function rememberedFactors() {
     try {
-      const key = localStorage.getItem(storageKey);
-      return texts.editions.some((edition) => edition.key === key) ? key : texts.editions[0].key;
+      const factors = JSON.parse(remembered(factorsKey));
+      return Array.isArray(factors) ? factors.map(String) : undefined;
     } catch (error) {
-      return texts.editions[0].key;
+      return undefined;
     }
   }
 
@@ -678,7 +715,7 @@
 
   async function start() {
     module = await loadModule();
-    calculator = module.openWindow({edition: rememberedEdition(), today: today()});
+    calculator = module.openWindow({edition: rememberedEdition(), today: today(), factors: rememberedFactors()});
     wireControls();
     // Form_Load: the lists filled with their first entries selected.
     pullInputs();

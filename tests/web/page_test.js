@@ -197,6 +197,16 @@ async function main() {
     await page.waitForFunction(() => document.getElementById('Text4').value === '400');
     assert.equal(await page.title(), '坡道外墙配筋计算 - native.rampwall', 'the opened file names the page');
 
+    // 新建 keeps the edition and the factors; so does the next visit.
+    await retype(page, 'Text4', '350');
+    await menu(page, 'FileMenu', 'actionNew');
+    await page.click('#MessageBoxButtons button:nth-child(2)');
+    await page.waitForFunction(() => document.title === '坡道外墙配筋计算');
+    await computeLikeCli(page, ['--edition', '2010', '--gamma-g', '1.35'], '新建 in 2010');
+    await page.reload();
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    await computeLikeCli(page, ['--edition', '2010', '--gamma-g', '1.35'], 'the next visit');
+
     // 退出 with changes asks first; 不保存 blanks the page.
     await retype(page, 'Text4', '450');
     await page.click('#Command3');
