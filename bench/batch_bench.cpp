@@ -1,7 +1,7 @@
 // Batch throughput: CSV in memory to CSV in memory, one design per row.
-#include "batch.h"
-#include "design_run.h"
-#include "rows.h"
+#include "cli/batch.h"
+#include "cli/design_run.h"
+#include "cli/rows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,13 +69,13 @@ void BM_Batch_100000Rows(benchmark::State& run) {
 BENCHMARK(BM_Batch_100000Rows)->Unit(benchmark::kMillisecond);
 
 // One batch row without the CSV around it: a fresh window, the inputs typed
-// in, COMPUTE without the sheet, and the results collected.
+// in, one run without the sheet, and the results collected.
 void BM_RunDesign_Row(benchmark::State& run) {
     DesignInputs inputs;
-    static_cast<void>(inputs.set(*inputByName("h5"), "350"));
+    static_cast<void>(inputs.set(*inputByKey("h5"), "350"));
     for (auto _ : run) {
-        const DesignResult result = runDesign(inputs, {.composeSheet = false});
-        benchmark::DoNotOptimize(result.boxes.data());
+        const design::DesignRun result = runDesign(inputs, {.sheet = false});
+        benchmark::DoNotOptimize(result.result.events.data());
     }
 }
 BENCHMARK(BM_RunDesign_Row);

@@ -1,9 +1,9 @@
 // The calculation book of a design, written as the tool and the window write
 // it: the pages laid out and painted, the font subset embedded, the file
 // saved through QSaveFile.
-#include "book.h"
-#include "headless_gui.h"
-#include "headless_window.h"
+#include "book/book.h"
+#include "book/headless_gui.h"
+#include "calc/headless_window.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -30,12 +30,13 @@ std::optional<book::BookInput> bookOf(const std::vector<std::pair<Control, std::
         window.setSelectedIndex(list, index);
     }
     DesignState state;
-    const std::optional<book::CompletedRun> completed =
-        book::CompletedRun::capture(COMPUTE(state, window), state, window);
-    if (!completed) {
+    const CodeEdition& edition = defaultEdition();
+    design::DesignRun completed{window.inputs(), &edition, {}, {}};
+    completed.result = edition.design({completed.inputs, {}, {.sheet = true, .values = true, .report = true}}, state);
+    if (!book::hasBook(completed)) {
         return std::nullopt;
     }
-    book::BookInput input{*completed};
+    book::BookInput input{.run = completed};
     input.project = {"某地下车库工程", "WQ-1 坡道外墙", "设计人", "校对人", "审核人", "2025-03-01"};
     input.designFileName = "wq-1.rampwall";
     return input;

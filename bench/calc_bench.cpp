@@ -1,11 +1,11 @@
 // One calculation as the window runs it, and the crack loop at its longest
 // ordinary case.
-#include "compute.h"
-#include "crack.h"
-#include "design_state.h"
-#include "headless_window.h"
-#include "input_reader.h"
-#include "number_text.h"
+#include "calc/compute.h"
+#include "calc/crack.h"
+#include "calc/design_state.h"
+#include "calc/headless_window.h"
+#include "calc/input_reader.h"
+#include "calc/number_text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // print preview alike.
 #pragma once
 
-#include "book_input.h"
+#include "book/book_input.h"
 
 #include <optional>
 #include <string>
@@ -22,10 +22,12 @@ namespace rampwall::book {
 [[nodiscard]] std::optional<std::string> paintBook(QPainter& painter, QPagedPaintDevice& device, const BookInput& book);
 
 // Writes the book as a PDF file at `path`. The file appears, or replaces the
-// old one, only once it is complete: nothing is left behind on failure.
+// old one, only once it is complete: nothing is left behind on failure, and
+// only a regular file or a new name is written, as a design file is.
 // Nullopt on success; otherwise a Chinese message naming the file and what
-// went wrong (no such folder, no permission, a folder of that name, the
-// disk full). Needs a QGuiApplication.
+// went wrong (no such folder, no permission, a folder of that name, a device
+// or pipe of that name, a read-only disk, the disk full). Needs a
+// QGuiApplication.
 [[nodiscard]] std::optional<std::string> writeBookPdf(const BookInput& book, const QString& path);
 
 } // namespace rampwall::book

@@ -1,47 +1,16 @@
-// What a calculation book is made from: a completed run of 计算, the project
-// it belongs to, the code edition it follows and the program that computed it.
+// What a calculation book is made from: a completed run of 计算 with its
+// report, the project it belongs to, the design file's name and the program
+// that computed it. Plain C++: the desktop's book and the page's are both
+// made from this.
 #pragma once
 
-#include "compute.h"
-#include "controls.h"
-#include "design_state.h"
-#include "edition.h"
-#include "materials.h"
-#include "window_ops.h"
+#include "design/design_document.h"
+#include "design/design_file.h"
 
-#include <array>
-#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace rampwall::book {
-
-// 工程信息 as the title block prints it. A field left empty prints as a blank
-// to be filled in by hand.
-struct ProjectInfo {
-    std::string projectName; // 工程名称
-    std::string component;   // 构件名称或编号
-    std::string designer;    // 设计
-    std::string checker;     // 校对
-    std::string reviewer;    // 审核
-    std::string date;        // 日期
-};
-
-// The design code the run followed, as the book states it.
-struct CodeEdition {
-    std::string name;               // printed in the title block
-    std::vector<std::string> lines; // its factors and rules, one printed line each
-    // The computed crack width is accepted up to this multiple of the limit.
-    double crackAllowance = 1.05;
-};
-
-// GB 50010-2002, the program's own edition and the default.
-CodeEdition edition2002();
-// GB 50010-2010 (2015 revision) with the factors the run used; no allowance
-// on the crack width.
-CodeEdition edition2010(const LoadFactors& factors);
-// The book's code for a run in `edition`; the factors serve 2010 only.
-CodeEdition codeEditionFor(Edition edition, const LoadFactors& factors);
 
 struct ProgramInfo {
     std::string name;
@@ -51,35 +20,26 @@ struct ProgramInfo {
 // This build of rampwall.
 ProgramInfo thisProgram();
 
-// What a run of 计算 that reached its sheet left behind: the state, the load
-// case, and every box's text (the inputs as typed, the list entries, the six
-// results and the sheet). A run that stopped has none, so it has no book.
-class CompletedRun {
-public:
-    // Nullopt unless the run completed and wrote its sheet into the window.
-    // Read at once, so later typing in the window changes nothing here.
-    static std::optional<CompletedRun> capture(RunOutcome outcome, const DesignState& state, WindowOps& window);
-
-    const DesignState& state() const { return m_state; }
-    LoadCase loadCase() const { return m_loadCase; }
-    const std::string& text(Control control) const { return m_texts[static_cast<std::size_t>(control)]; }
-
-private:
-    CompletedRun(const DesignState& state, LoadCase loadCase) : m_state(state), m_loadCase(loadCase) {}
-
-    DesignState m_state;
-    LoadCase m_loadCase;
-    std::array<std::string, kAllControls.size()> m_texts;
-};
-
-// Everything one book shows. There is no book without a CompletedRun.
+// Everything one book shows. A run that did not complete, or was not asked
+// for its report, has no book.
 struct BookInput {
-    CompletedRun run;
-    ProjectInfo project;
-    CodeEdition code = edition2002();
+    design::DesignRun run;
+    design::ProjectInfo project = {};
     // The design file's name for the footer; empty for a design never saved.
-    std::string designFileName;
+    std::string designFileName = {};
     ProgramInfo program = thisProgram();
 };
+
+// The name a saved or printed book is offered under, without a suffix: the
+// member's (构件名称或编号), else the design file's, else 计算书. Characters
+// no file name may hold on any desktop become underscores.
+std::string bookFileStem(const design::ProjectInfo& project, std::string_view designFileName);
+
+// Whether the run can make a book: it completed, wrote its sheet and was
+// asked for its report.
+inline bool hasBook(const design::DesignRun& run) {
+    return run.edition != nullptr && run.result.completed() && !run.result.profile.empty() &&
+           run.result.written(Control::Text12) != nullptr;
+}
 
 } // namespace rampwall::book

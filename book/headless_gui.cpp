@@ -1,4 +1,4 @@
-#include "headless_gui.h"
+#include "book/headless_gui.h"
 
 #include <QGuiApplication>
 

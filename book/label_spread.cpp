@@ -1,4 +1,4 @@
-#include "label_spread.h"
+#include "book/label_spread.h"
 
 #include <algorithm>
 #include <numeric>

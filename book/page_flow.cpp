@@ -1,4 +1,4 @@
-#include "page_flow.h"
+#include "book/page_flow.h"
 
 namespace rampwall::book {
 

@@ -2,6 +2,8 @@
 // header and footer once the number of pages is known.
 #pragma once
 
+#include "book/book_style.h"
+
 #include <QRectF>
 
 #include <functional>
@@ -12,9 +14,9 @@ class QPainter;
 namespace rampwall::book {
 
 // The A4 sheet and the area the content flows in, in millimetres.
-inline constexpr double kPageWidth = 210;
-inline constexpr double kPageHeight = 297;
-inline constexpr QRectF kContent{25, 22, 165, 252}; // binding margin on the left
+inline constexpr double kPageWidth = kPageWidthMm;
+inline constexpr double kPageHeight = kPageHeightMm;
+inline constexpr QRectF kContent{kContentLeftMm, kContentTopMm, kContentWidthMm, kContentHeightMm};
 
 struct Block {
     double height = 0;

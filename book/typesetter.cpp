@@ -1,4 +1,4 @@
-#include "typesetter.h"
+#include "book/typesetter.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -67,12 +67,12 @@ const QFont& Typesetter::font(double points) const {
     const int units = textUnits(points);
     auto found = m_fonts.find(units);
     if (found == m_fonts.end()) {
-        QFont font(m_family);
-        font.setPixelSize(units);
+        QFont sized(m_family);
+        sized.setPixelSize(units);
         // Outlines as designed: the same widths on the PDF, the printer and
         // the preview, whatever their resolution.
-        font.setHintingPreference(QFont::PreferNoHinting);
-        found = m_fonts.emplace(units, font).first;
+        sized.setHintingPreference(QFont::PreferNoHinting);
+        found = m_fonts.emplace(units, sized).first;
     }
     return found->second;
 }

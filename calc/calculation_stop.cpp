@@ -1,8 +1,8 @@
-#include "calculation_stop.h"
+#include "calc/calculation_stop.h"
 
-#include "control_table.h"
-#include "decimal_text.h"
-#include "design_state.h"
+#include "calc/control_table.h"
+#include "calc/decimal_text.h"
+#include "calc/design_state.h"
 
 namespace rampwall {
 
@@ -14,6 +14,13 @@ std::string quoted(Control box) {
     return text;
 }
 } // namespace
+
+void presentStop(WindowOps& window, const CalculationStop& stop) {
+    window.showMessage(stop.what(), kNoticeTitle);
+    if (const std::optional<WriteAfterMessage>& after = stop.writeAfterMessage()) {
+        window.replaceText(after->box, after->text);
+    }
+}
 
 void stopElevations() { throw CalculationStop(std::string(kElevationMessage)); }
 
@@ -59,6 +66,23 @@ void stopAlphaSTooLarge(double alphaS) {
 void stopXiBeyondBalanced(double xi, double xiB) {
     throw CalculationStop("所受弯矩过大，相对受压区高度ξ=" + significantText(xi, 4, 0) +
                           "大于界限相对受压区高度ξb=" + significantText(xiB, 4, 0) + std::string(kThickerOrStronger));
+}
+
+void stopNothingSelected(Control list) { throw CalculationStop(quoted(list) + "没有选定，请从列表中选择一项"); }
+
+void stopNoEffectiveDepth(int diameter) {
+    throw CalculationStop(quoted(Control::Text13) + "加钢筋直径" + std::to_string(diameter) + "mm的一半不小于" +
+                          quoted(Control::Text4) + "，截面没有有效高度，请增加外墙厚度或减小保护层厚度");
+}
+
+void stopNoArrangementForStrength(int largest, std::string_view spacing) {
+    throw CalculationStop("钢筋直径增大到" + std::to_string(largest) + "mm（间距" + std::string(spacing) +
+                          "mm）仍不满足受弯承载力要求，请减小钢筋间距或增加外墙厚度");
+}
+
+void stopNoArrangementForCrackWidth(int largest, std::string_view spacing, std::string_view limit) {
+    throw CalculationStop("钢筋直径增大到" + std::to_string(largest) + "mm（间距" + std::string(spacing) +
+                          "mm）仍不满足裂缝宽度限值" + std::string(limit) + "mm，请减小钢筋间距或增加外墙厚度");
 }
 
 void stopMomentNotPositive2010() {

@@ -3,7 +3,8 @@
 // COMPUTE, which shows the message.
 #pragma once
 
-#include "controls.h"
+#include "calc/controls.h"
+#include "calc/window_ops.h"
 
 #include <optional>
 #include <stdexcept>
@@ -29,6 +30,10 @@ public:
 private:
     std::optional<WriteAfterMessage> m_after;
 };
+
+// Shows the stop's message through the window, then writes the box the stop
+// still writes.
+void presentStop(WindowOps& window, const CalculationStop& stop);
 
 // The title of every message of the calculation.
 inline constexpr std::string_view kNoticeTitle = "友情提示:";
@@ -63,5 +68,13 @@ inline constexpr std::string_view kNoBarMessage = "算不出来，请增加外�
 [[noreturn]] void stopXiBeyondBalanced(double xi, double xiB);
 // Mk, M or Mq is zero or negative.
 [[noreturn]] void stopMomentNotPositive2010();
+// A list of the form has no entry selected.
+[[noreturn]] void stopNothingSelected(Control list);
+// The cover and half the bar reach through the wall: no effective depth.
+[[noreturn]] void stopNoEffectiveDepth(int diameter);
+// No arrangement up to the largest bar carries the moment, or meets the
+// crack width, at the spacing.
+[[noreturn]] void stopNoArrangementForStrength(int largest, std::string_view spacing);
+[[noreturn]] void stopNoArrangementForCrackWidth(int largest, std::string_view spacing, std::string_view limit);
 
 } // namespace rampwall

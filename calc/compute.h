@@ -1,21 +1,17 @@
-// One calculation over what the window shows: materials and inputs, loads and
-// moments, steel by strength, the crack-width loop, and the sheet.
+// One press of 计算 over what a window shows: the edition's run over the
+// form's inputs, then its writes and messages replayed into the window in
+// the order the run made them.
 #pragma once
 
-#include "controls.h"
-#include "design_state.h"
-#include "edition.h"
-#include "window_ops.h"
+#include "calc/controls.h"
+#include "calc/design_state.h"
+#include "calc/editions/code_edition.h"
+#include "calc/run_result.h"
+#include "calc/window_ops.h"
 
 #include <array>
 
 namespace rampwall {
-
-enum class RunOutcome {
-    Completed,  // the sheet was written
-    Stopped,    // a message ended the run (elevations, no bar, bad input, arithmetic)
-    NoLoadCase, // no load case selected: inputs read, nothing written
-};
 
 // The boxes a completed run writes, in the order it writes them: the six
 // results (kResultBoxes, in another order) and the sheet. A stopped run
@@ -24,23 +20,30 @@ inline constexpr std::array<Control, 7> kWrittenBoxes = {
     Control::Text6, Control::Text7, Control::Text19, Control::Text9, Control::Text11, Control::Text18, Control::Text12,
 };
 
+// Shows the run in the window: each write and each message in order, a
+// message returning only once it is closed.
+void replay(const RunResult& result, WindowOps& window);
+
+// Runs the edition over the window's inputs with `state` as the window's
+// record, and replays the result into the window.
+RunResult runInWindow(const CodeEdition& edition, DesignState& state, WindowOps& window, const FactorValues& factors,
+                      const RunDetail& detail = {});
+
 struct ComputeOptions {
     // Batch runs want only the six results; the sheet is then not composed and
     // Text12 is left alone.
     bool composeSheet = true;
-    // The code edition; the factors serve the 2010 edition only.
-    Edition edition = kDefaultEdition;
-    LoadFactors factors = {};
+    // The code edition, the default one when null, and its factors.
+    const CodeEdition* edition = nullptr;
+    FactorValues factors = {};
     // Fill state.values with the run's named numbers. Off by default: only a
     // report of them needs them, and recording costs a batch row 13 % more
     // instructions.
     bool namedValues = false;
 };
 
-// Runs the stages in order against the window; the state keeps every field a
-// stage reaches, and state.values the named numbers of this run when asked
-// (otherwise it is left empty). Messages are shown through the window and the
-// run goes on or ends as each message says.
+// The run of the handler 计算: as runInWindow, keeping the named values, when
+// asked for, in state.values.
 RunOutcome COMPUTE(DesignState& state, WindowOps& window, const ComputeOptions& options = {});
 
 } // namespace rampwall

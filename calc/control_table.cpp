@@ -1,4 +1,4 @@
-#include "control_table.h"
+#include "calc/control_table.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // once.
 #pragma once
 
-#include "controls.h"
+#include "calc/controls.h"
 
 #include <array>
 #include <cstddef>
@@ -68,12 +68,12 @@ inline constexpr std::string_view kHelpText = "    如果坡道有顶，请使�
 // Shown only if something other than the calculation's own stops escapes a
 // run (running out of memory, say); the window must survive even that.
 inline constexpr std::string_view kUnexpectedFailureMessage = "计算中出现意外错误，请检查输入数据后重新计算";
-// What the program does and the code it follows; it names no person.
+// What the program does and the code it follows; it names no person. The
+// window opens with the default edition's title after the lead, and shows
+// the chosen edition's in its place.
+inline constexpr std::string_view kCreditLead = "开敞坡道挡土外墙竖向配筋计算　依据《混凝土结构设计规范》";
 inline constexpr std::string_view kCreditLine = "开敞坡道挡土外墙竖向配筋计算　依据《混凝土结构设计规范》GB 50010-2002";
-
-// The load-factor box's tip under the 2010 edition, where the box is off.
-inline constexpr std::string_view kLoadFactorBoxTip2010 =
-    "GB 50010-2010(2015年版)不用这个系数：设计弯矩由“规范→荷载系数”中的γ0、γG、γQ、γL算出";
+static_assert(kCreditLine.starts_with(kCreditLead));
 
 // Top to bottom, left to right; a frame comes before the controls it holds.
 // A label's caption ends in a full-width colon. The result frames' brackets

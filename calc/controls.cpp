@@ -1,6 +1,6 @@
-#include "controls.h"
+#include "calc/controls.h"
 
-#include "control_table.h"
+#include "calc/control_table.h"
 
 namespace rampwall {
 

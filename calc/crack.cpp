@@ -1,7 +1,7 @@
-#include "crack.h"
+#include "calc/crack.h"
 
-#include "calculation_stop.h"
-#include "rounding.h"
+#include "calc/calculation_stop.h"
+#include "calc/rounding.h"
 
 #include <variant>
 

@@ -3,9 +3,9 @@
 // at the same spacing. Writes Text9, Text11 and Text18.
 #pragma once
 
-#include "design_state.h"
-#include "input_reader.h"
-#include "window_ops.h"
+#include "calc/design_state.h"
+#include "calc/input_reader.h"
+#include "calc/window_ops.h"
 
 namespace rampwall {
 

@@ -1,6 +1,6 @@
-#include "decimal_text.h"
+#include "calc/decimal_text.h"
 
-#include "number_text.h"
+#include "calc/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "design_state.h"
+#include "calc/design_state.h"
 
-#include "number_text.h"
+#include "calc/number_text.h"
 
 namespace rampwall {
 

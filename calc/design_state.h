@@ -5,8 +5,7 @@
 // the previous run's value.
 #pragma once
 
-#include "named_values.h"
-#include "state_2010.h"
+#include "calc/named_values.h"
 
 #include <optional>
 #include <string>
@@ -69,10 +68,6 @@ struct DesignState {
     SingleField Csk;        // σsk (N/mm²)
     SingleField Fai;        // ψ
     SingleField W;          // computed maximum crack width (mm)
-
-    // The 2010 edition's own quantities; the inputs, the concrete, h0 and the
-    // load ordinates above serve both editions.
-    State2010 gb2010;
 
     // The named numbers of the last run in the order formed, when its options
     // ask for them; emptied at the start of every run.

@@ -1,12 +1,12 @@
-#include "headless_window.h"
+#include "calc/headless_window.h"
 
-#include "control_table.h"
-#include "materials_2010.h"
-#include "startup.h"
+#include "calc/control_table.h"
+#include "calc/list_selection.h"
+#include "calc/startup.h"
 
 namespace rampwall {
 
-HeadlessWindow::HeadlessWindow(Edition edition) {
+HeadlessWindow::HeadlessWindow(const CodeEdition& edition) {
     m_selected.fill(-1);
     for (Control control : kAllControls) {
         m_texts[slot(control)] = std::string(initialText(control));
@@ -35,10 +35,10 @@ void HeadlessWindow::showMessage(std::string_view text, std::string_view title) 
 void HeadlessWindow::appendEntry(Control list, std::string_view entry) { m_entries[slot(list)].emplace_back(entry); }
 
 void HeadlessWindow::selectEntry(Control list, int index) {
-    const auto& listEntries = m_entries[slot(list)];
-    if (index >= 0 && static_cast<std::size_t>(index) < listEntries.size()) {
+    const auto& listed = m_entries[slot(list)];
+    if (index >= 0 && static_cast<std::size_t>(index) < listed.size()) {
         m_selected[slot(list)] = index;
-        m_texts[slot(list)] = listEntries[static_cast<std::size_t>(index)];
+        m_texts[slot(list)] = listed[static_cast<std::size_t>(index)];
     }
 }
 
@@ -48,21 +48,21 @@ void HeadlessWindow::setText(Control box, std::string_view text) { m_texts[slot(
 
 void HeadlessWindow::setSelectedIndex(Control list, int index) {
     m_selected[slot(list)] = index;
-    const auto& listEntries = m_entries[slot(list)];
-    m_texts[slot(list)] = index >= 0 && static_cast<std::size_t>(index) < listEntries.size()
-                              ? listEntries[static_cast<std::size_t>(index)]
+    const auto& listed = m_entries[slot(list)];
+    m_texts[slot(list)] = index >= 0 && static_cast<std::size_t>(index) < listed.size()
+                              ? listed[static_cast<std::size_t>(index)]
                               : std::string();
 }
 
-void HeadlessWindow::changeSteelList(Edition from, Edition to) {
-    if (from == to) {
+void HeadlessWindow::changeSteelList(const CodeEdition& from, const CodeEdition& to) {
+    if (&from == &to) {
         return;
     }
     const int shown = shownEntry(Control::Combo2);
     const std::string typed = m_texts[slot(Control::Combo2)];
-    const std::optional<int> mapped = steelIndexInEdition(shown, from, to);
+    const std::optional<int> mapped = steelIndexIn(shown, from, to);
     m_entries[slot(Control::Combo2)].clear();
-    for (std::string_view entry : steelEntries(to)) {
+    for (std::string_view entry : listEntries(to, Control::Combo2)) {
         appendEntry(Control::Combo2, entry);
     }
     setSelectedIndex(Control::Combo2, mapped.value_or(-1));
@@ -71,13 +71,30 @@ void HeadlessWindow::changeSteelList(Edition from, Edition to) {
     }
 }
 
+void HeadlessWindow::typeIntoList(Control list, std::string_view text) {
+    const int index = selectionForText(m_entries[slot(list)], text, m_selected[slot(list)]);
+    setSelectedIndex(list, index);
+    m_texts[slot(list)].assign(text);
+}
+
+FormInputs HeadlessWindow::inputs() const {
+    FormInputs inputs;
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        inputs.texts[i] = m_texts[slot(kInputs[i].control)];
+        if (isListInput(i)) {
+            inputs.selected[i - kBoxInputCount] = m_selected[slot(kInputs[i].control)];
+        }
+    }
+    return inputs;
+}
+
 const std::string& HeadlessWindow::text(Control box) const { return m_texts[slot(box)]; }
 
 int HeadlessWindow::shownEntry(Control list) const {
     const int index = m_selected[slot(list)];
-    const auto& listEntries = m_entries[slot(list)];
-    return index >= 0 && static_cast<std::size_t>(index) < listEntries.size() &&
-                   listEntries[static_cast<std::size_t>(index)] == m_texts[slot(list)]
+    const auto& listed = m_entries[slot(list)];
+    return index >= 0 && static_cast<std::size_t>(index) < listed.size() &&
+                   listed[static_cast<std::size_t>(index)] == m_texts[slot(list)]
                ? index
                : -1;
 }

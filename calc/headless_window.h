@@ -3,8 +3,11 @@
 // tool drive the calculation through it.
 #pragma once
 
-#include "edition.h"
-#include "window_ops.h"
+#include "calc/editions/code_edition.h"
+#include "calc/editions/registry.h"
+#include "calc/form_inputs.h"
+#include "calc/run_result.h"
+#include "calc/window_ops.h"
 
 #include <array>
 #include <string>
@@ -12,21 +15,11 @@
 
 namespace rampwall {
 
-struct WindowEvent {
-    enum class Kind { Write, Message };
-    Kind kind = Kind::Write;
-    Control box = Control::Text12; // the box written (Write only)
-    std::string text;              // the text written, or the message text
-    std::string title;             // the message title (Message only)
-
-    bool operator==(const WindowEvent&) const = default;
-};
-
 class HeadlessWindow final : public WindowOps {
 public:
     // Opens with the initial texts and with the lists filled and selected, as
     // the window does at start-up; the steel list is the edition's.
-    explicit HeadlessWindow(Edition edition = kDefaultEdition);
+    explicit HeadlessWindow(const CodeEdition& edition = defaultEdition());
 
     std::string readText(Control box) override;
     void replaceText(Control box, std::string_view text) override;
@@ -40,17 +33,21 @@ public:
     // out-of-range included (typing free text into a list does the first).
     void setText(Control box, std::string_view text);
     void setSelectedIndex(Control list, int index);
+    // Typing over a list: the text selects the entry it is exactly, or none.
+    void typeIntoList(Control list, std::string_view text);
 
     // The window's code menu: the steel list refilled for another edition.
     // The grade shown becomes the same grade of the new list, or none; then
     // text typed over the list stays and a grade the new list lacks goes.
-    void changeSteelList(Edition from, Edition to);
+    void changeSteelList(const CodeEdition& from, const CodeEdition& to);
 
     const std::string& text(Control box) const;
     // The entry a list shows: its selected index while its text is that
     // entry's, else -1, as the window counts a selection.
     int shownEntry(Control list) const;
     const std::vector<std::string>& entries(Control list) const;
+    // The inputs a run reads now.
+    FormInputs inputs() const;
     const std::vector<WindowEvent>& events() const { return m_events; }
     std::vector<WindowEvent> messages() const;
     void clearEvents() { m_events.clear(); }

@@ -4,8 +4,9 @@
 // shows the elevation message). The value is kept for the rest of the run.
 #pragma once
 
-#include "controls.h"
-#include "design_state.h"
+#include "calc/controls.h"
+#include "calc/design_state.h"
+#include "calc/window_ops.h"
 
 #include <optional>
 
@@ -32,5 +33,10 @@ private:
     const DesignState& m_state;
     std::optional<double> m_h1, m_h2, m_h3, m_h4, m_h5, m_fxxs, m_TRZ, m_FJHZ, m_Wmax, m_ss;
 };
+
+// The eleven boxes into the state as typed, the cover converted at once to
+// 32 bits, and h0 = h5 − c; stops when the cover or the thickness is not a
+// number or h0 is not positive.
+void readBoxes(DesignState& state, WindowOps& window);
 
 } // namespace rampwall

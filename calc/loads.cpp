@@ -1,7 +1,7 @@
-#include "loads.h"
+#include "calc/loads.h"
 
-#include "calculation_stop.h"
-#include "rounding.h"
+#include "calc/calculation_stop.h"
+#include "calc/rounding.h"
 
 namespace rampwall {
 

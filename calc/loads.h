@@ -2,8 +2,8 @@
 // for the two load cases: MBk and MB, or the elevation message.
 #pragma once
 
-#include "design_state.h"
-#include "input_reader.h"
+#include "calc/design_state.h"
+#include "calc/input_reader.h"
 
 namespace rampwall {
 

@@ -1,4 +1,4 @@
-#include "materials.h"
+#include "calc/materials.h"
 
 namespace rampwall {
 

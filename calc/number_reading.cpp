@@ -2,7 +2,7 @@
 // Chinese input method types, and correctly rounded conversion that never
 // depends on the process locale: short decimals by one exact operation,
 // everything else by fast_float.
-#include "number_text.h"
+#include "calc/number_text.h"
 
 #include <fast_float/fast_float.h>
 

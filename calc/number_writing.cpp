@@ -2,7 +2,7 @@
 // 7 for a Single, exactly rounded, plain or with an exponent, the same on
 // every machine and in every locale. Short decimals are written here, the
 // rest from {fmt}'s digits.
-#include "number_text.h"
+#include "calc/number_text.h"
 
 // {fmt} then never consults std::locale, whose machinery would otherwise be
 // linked into the WebAssembly module; nothing here is written by locale.

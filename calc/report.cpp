@@ -1,6 +1,6 @@
-#include "report.h"
+#include "calc/report.h"
 
-#include "sheet_lines.h"
+#include "calc/sheet_lines.h"
 
 namespace rampwall {
 

@@ -2,8 +2,8 @@
 // lines joined by CR LF, no break after the last line.
 #pragma once
 
-#include "design_state.h"
-#include "materials.h"
+#include "calc/design_state.h"
+#include "calc/materials.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "rounding.h"
+#include "calc/rounding.h"
 
-#include "calculation_stop.h"
-#include "sswr.h"
+#include "calc/calculation_stop.h"
+#include "calc/sswr.h"
 
 #include <cmath>
 

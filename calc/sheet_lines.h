@@ -2,9 +2,9 @@
 // them, each line made of pieces put one after another.
 #pragma once
 
-#include "decimal_text.h"
-#include "design_state.h"
-#include "number_text.h"
+#include "calc/decimal_text.h"
+#include "calc/design_state.h"
+#include "calc/number_text.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "sswr.h"
+#include "calc/sswr.h"
 
 #include <cmath>
 

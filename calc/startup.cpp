@@ -1,23 +1,14 @@
-#include "startup.h"
-
-#include "materials.h"
-#include "materials_2010.h"
+#include "calc/startup.h"
 
 namespace rampwall {
 
-void fillLists(WindowOps& window, Edition edition) {
-    for (const ConcreteGrade& grade : kConcreteGrades) {
-        window.appendEntry(Control::Combo1, grade.entry);
+void fillLists(WindowOps& window, const CodeEdition& edition) {
+    for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+        for (std::string_view entry : listEntries(edition, list)) {
+            window.appendEntry(list, entry);
+        }
+        window.selectEntry(list, edition.startupEntry(list));
     }
-    window.selectEntry(Control::Combo1, 0);
-    for (std::string_view entry : steelEntries(edition)) {
-        window.appendEntry(Control::Combo2, entry);
-    }
-    window.selectEntry(Control::Combo2, 0);
-    for (std::string_view entry : kLoadCaseEntries) {
-        window.appendEntry(Control::Combo3, entry);
-    }
-    window.selectEntry(Control::Combo3, 0);
 }
 
 } // namespace rampwall

@@ -1,7 +1,7 @@
-#include "strength.h"
+#include "calc/strength.h"
 
-#include "calculation_stop.h"
-#include "rounding.h"
+#include "calc/calculation_stop.h"
+#include "calc/rounding.h"
 
 #include <cmath>
 

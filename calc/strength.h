@@ -2,9 +2,9 @@
 // and the bar chosen for the spacing. Writes Text6, Text7 and Text19.
 #pragma once
 
-#include "design_state.h"
-#include "input_reader.h"
-#include "window_ops.h"
+#include "calc/design_state.h"
+#include "calc/input_reader.h"
+#include "calc/window_ops.h"
 
 namespace rampwall {
 

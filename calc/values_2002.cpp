@@ -1,4 +1,4 @@
-#include "values_2002.h"
+#include "calc/values_2002.h"
 
 namespace rampwall {
 

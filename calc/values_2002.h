@@ -2,8 +2,8 @@
 // ends: the stored (rounded 32-bit) values, widened exactly.
 #pragma once
 
-#include "design_state.h"
-#include "materials.h"
+#include "calc/design_state.h"
+#include "calc/materials.h"
 
 namespace rampwall {
 

@@ -2,7 +2,7 @@
 // and the web page are drawn from the same values.
 #pragma once
 
-#include "control_table.h"
+#include "calc/control_table.h"
 
 #include <string_view>
 
@@ -26,6 +26,9 @@ inline constexpr Rgb kCaptionTextColour = {192, 64, 0};      // labels, frame ca
 inline constexpr Rgb kBoxBackgroundColour = {216, 228, 248}; // inactive caption text
 inline constexpr Rgb kCreditTextColour = {212, 208, 200};    // inactive border
 inline constexpr Rgb kSketchBackgroundColour = {202, 219, 232};
+// The text of a result box or the sheet that no longer belongs to the inputs
+// (DesignDocument::staleBoxes), in the window and the page alike.
+inline constexpr Rgb kStaleTextColour = {140, 140, 140};
 
 // The face and size each role was laid out with. These Windows faces are
 // missing on most other systems: stand-ins carrying Chinese glyphs take

@@ -2,7 +2,7 @@
 // window. The Qt window and the headless provider both implement them.
 #pragma once
 
-#include "controls.h"
+#include "calc/controls.h"
 
 #include <string>
 #include <string_view>

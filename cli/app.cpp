@@ -1,26 +1,25 @@
-#include "app.h"
+#include "cli/app.h"
 
-#include "batch.h"
-#include "design_io.h"
-#include "design_run.h"
-#include "exit_status.h"
-#include "file_io.h"
-#include "options.h"
-#include "output.h"
-#include "rows.h"
-#include "sweep.h"
+#include "calc/version.h"
+#include "cli/batch.h"
+#include "cli/design_io.h"
+#include "cli/design_run.h"
+#include "cli/exit_status.h"
+#include "cli/options.h"
+#include "cli/output.h"
+#include "cli/ramp_run.h"
+#include "cli/rows.h"
+#include "cli/sweep.h"
+#include "design/file_io.h"
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #ifdef RAMPWALL_BOOK
-#include "book_output.h"
-#endif
-
-#ifndef RAMPWALL_VERSION
-#define RAMPWALL_VERSION "unknown"
+#include "cli/book_output.h"
 #endif
 
 namespace rampwall::cli {
@@ -33,26 +32,41 @@ int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
     if (options.designFile && !loadDesign(*options.designFile, inputs, base, err)) {
         return kExitUsage;
     }
+    // A design file that keeps a ramp runs as that ramp.
+    const bool ramp = options.mode == Mode::Ramp || base.ramp.has_value();
+    if (ramp) {
+        base.ramp = rampOf(options, base.ramp);
+        if (options.json) {
+            err << "rampwall-cli: --json is for a single design; " << *options.designFile
+                << " keeps a ramp, which prints its schedule as CSV\n";
+            return kExitUsage;
+        }
+    } else if (options.anyRampDetail() || options.xlsxFile) {
+        err << "rampwall-cli: " << *options.designFile
+            << " keeps no ramp: --h4-start, --segment, --segments, --spacings and --xlsx need --ramp\n";
+        return kExitUsage;
+    }
     if (options.saveDesign) {
-        const std::string failure =
-            design::writeFileAtomically(*options.saveDesign, design::serialize(describeDesign(inputs, base)));
+        const design::DesignFile described = describeDesign(inputs, base);
+        const std::string text = design::serialize(described);
+        // What the tool writes it must be able to read again.
+        std::string failure = design::saveFault(described, text);
+        if (failure.empty()) {
+            failure = design::writeFileAtomically(*options.saveDesign, text);
+        }
         if (!failure.empty()) {
             err << design::saveFailureMessage(*options.saveDesign, failure) << "\n";
             return kExitNotCompleted;
         }
     }
-    // Only the JSON reports the named numbers; recording them costs time.
-#ifdef RAMPWALL_BOOK
-    // Qt is started only for a book: a plain run stays as light as before.
-    std::unique_ptr<BookWriter> books;
-    if (options.pdfFile) {
-        books = std::make_unique<BookWriter>();
+    if (ramp) {
+        return runRamp(options, inputs, *base.ramp, base, out, err);
     }
-    const DesignResult result =
-        runDesign(inputs, ComputeOptions{.namedValues = options.json}, books ? books->observer() : RunObserver());
-#else
-    const DesignResult result = runDesign(inputs, ComputeOptions{.namedValues = options.json});
-#endif
+    // Only the JSON reports the named numbers, and only a book needs the
+    // report; recording them costs time.
+    const design::DesignRun run =
+        runDesign(inputs, {.sheet = true, .values = options.json, .report = options.pdfFile.has_value()});
+    const RunResult& result = run.result;
     if (options.json) {
         printJson(out, result);
     } else {
@@ -62,16 +76,20 @@ int runSingle(const Options& options, std::ostream& out, std::ostream& err) {
         }
     }
 #ifdef RAMPWALL_BOOK
-    if (books) {
+    // Qt is started only for a book: a plain run stays as light as before.
+    if (options.pdfFile) {
         const std::string fileName =
             options.designFile ? std::filesystem::path(*options.designFile).filename().string() : std::string();
-        if (const auto failure = books->write(*options.pdfFile, base.project, fileName)) {
+        if (const auto failure = BookWriter().write(*options.pdfFile, run, base.project, fileName)) {
             err << "rampwall-cli: " << *failure << "\n";
             return kExitNotCompleted;
         }
     }
 #endif
-    return result.completed() ? kExitCompleted : kExitNotCompleted;
+    if (!result.completed()) {
+        return kExitNotCompleted;
+    }
+    return result.passes() ? kExitCompleted : kExitChecksFail;
 }
 
 int runMode(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -85,7 +103,8 @@ int runMode(std::span<const std::string_view> args, std::istream& in, std::ostre
     switch (options.mode) {
     case Mode::Help: out << helpText(); return kExitCompleted;
     case Mode::Version: out << "rampwall-cli " RAMPWALL_VERSION "\n"; return kExitCompleted;
-    case Mode::Design: return runSingle(options, out, err);
+    case Mode::Design:
+    case Mode::Ramp: return runSingle(options, out, err);
     case Mode::Batch:
     case Mode::Sweep: break;
     }
@@ -119,11 +138,23 @@ int runMode(std::span<const std::string_view> args, std::istream& in, std::ostre
 #else
     RowWriter writer(out, err, sheets);
 #endif
+    if (options.xlsxFile) {
+        writer.setWorkbook(*options.xlsxFile);
+    }
+    // The workbook is finished after the last row, and its failure is the run's.
+    const auto finish = [&](int status) {
+        writer.flush();
+        if (const std::optional<std::string> failure = writer.finishWorkbook()) {
+            err << "rampwall-cli: " << *failure << "\n";
+            return status == kExitUsage ? status : kExitNotCompleted;
+        }
+        return status;
+    };
     if (options.mode == Mode::Sweep) {
-        return runSweep(options.sweep, options.inputs, writer);
+        return finish(runSweep(options.sweep, options.inputs, writer));
     }
     if (options.batchFile == "-") {
-        return runBatch(in, options.batchFile, writer, err);
+        return finish(runBatch(in, options.batchFile, writer, err));
     }
     // A folder opens like a file here and then reads as nothing at all.
     std::error_code failure;
@@ -135,13 +166,23 @@ int runMode(std::span<const std::string_view> args, std::istream& in, std::ostre
         err << "rampwall-cli: cannot read " << options.batchFile << "\n";
         return kExitUsage;
     }
-    return runBatch(file, options.batchFile, writer, err);
+    return finish(runBatch(file, options.batchFile, writer, err));
 }
 
 } // namespace
 
 int runCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
-    const int status = runMode(args, in, out, err);
+    int status = kExitNotCompleted;
+    try {
+        status = runMode(args, in, out, err);
+    } catch (const std::bad_alloc&) {
+        // Every reader has a limit, but the machine may have less memory
+        // than the limits allow for; the run then ends with a word, not an
+        // abort.
+        err << "rampwall-cli: 内存不足，运行停止\n";
+        out.flush();
+        return kExitNotCompleted;
+    }
     // A full disk or a closed pipe must not pass for a finished run: a script
     // would take a cut-off table for the whole of it.
     out.flush();

@@ -2,7 +2,7 @@
 // that tests can run it without a process.
 #pragma once
 
-#include "exit_status.h"
+#include "cli/exit_status.h"
 
 #include <istream>
 #include <ostream>

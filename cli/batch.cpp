@@ -1,10 +1,12 @@
-#include "batch.h"
+#include "cli/batch.h"
 
-#include "csv.h"
-#include "design_run.h"
-#include "exit_status.h"
-#include "inputs.h"
+#include "cli/csv.h"
+#include "cli/design_run.h"
+#include "cli/exit_status.h"
+#include "cli/inputs.h"
+#include "design/design_file.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -19,6 +21,12 @@ std::string_view trimmed(std::string_view text) {
         return {};
     }
     return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// A record too long to be a row ends the batch: nothing after it can be
+// told apart from the rest of it.
+void reportLongRecord(const CsvRecord& record, std::ostream& err) {
+    err << "rampwall-cli: 第 " << record.line << " 行：" << *record.error << "；批量计算到此为止\n";
 }
 
 } // namespace
@@ -39,6 +47,10 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
         return kExitNotCompleted;
     }
     if (record.error) {
+        if (reader.stoppedAtLongRecord()) {
+            reportLongRecord(record, err);
+            return kExitNotCompleted;
+        }
         err << "rampwall-cli: line " << record.line << ": " << *record.error << "\n";
         return kExitNotCompleted;
     }
@@ -48,34 +60,41 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
     // input, or one named before, is an error of the header: it is reported,
     // passed through as given and used for nothing, and the rows still run.
     std::size_t failed = 0;
-    std::vector<std::optional<std::size_t>> columns;
-    // A column is an input, or a setting numbered on after the inputs.
-    std::vector<bool> seen(kInputOptions.size() + kSettingCount);
+    // A column is an input or a setting; neither for one that is not used.
+    struct Column {
+        std::optional<std::size_t> input;
+        std::optional<Setting> setting;
+    };
+    std::vector<Column> columns;
+    std::vector<std::string_view> seen;
     for (const std::string& name : record.fields) {
-        std::optional<std::size_t> input = inputByName(trimmed(name));
-        if (const std::optional<std::size_t> setting = settingByName(trimmed(name))) {
-            input = kInputOptions.size() + *setting;
-        }
-        if (!input) {
-            err << "rampwall-cli: line " << record.line << ": unknown column \"" << name
+        const std::string_view key = trimmed(name);
+        Column column{inputByKey(key), settingByName(key)};
+        if (!column.input && !column.setting) {
+            err << "rampwall-cli: line " << record.line << ": unknown column \"" << design::shortened(name)
                 << "\"; its values are not used\n";
             ++failed;
-        } else if (seen[*input]) {
-            err << "rampwall-cli: line " << record.line << ": column \"" << name
+        } else if (std::find(seen.begin(), seen.end(), key) != seen.end()) {
+            err << "rampwall-cli: line " << record.line << ": column \"" << design::shortened(name)
                 << "\" appears twice; the first one is used\n";
             ++failed;
-            input.reset();
+            column = {};
         } else {
-            seen[*input] = true;
+            seen.push_back(key);
         }
-        columns.push_back(input);
+        columns.push_back(column);
     }
     const std::vector<std::string> headerNames = record.fields;
     writer.header({headerNames.begin(), headerNames.end()});
 
-    const ComputeOptions options{.composeSheet = writer.writesSheets()};
+    const RunDetail detail = writer.detail();
     std::vector<std::string_view> fields;
     for (std::size_t number = 1; reader.next(record); ++number) {
+        if (record.error && reader.stoppedAtLongRecord()) {
+            reportLongRecord(record, err);
+            ++failed;
+            break;
+        }
         if (record.error) {
             err << "rampwall-cli: line " << record.line << ": " << *record.error << "\n";
             ++failed;
@@ -89,17 +108,25 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
         }
         DesignInputs inputs;
         bool usable = true;
-        for (std::size_t i = 0; i < columns.size() && usable; ++i) {
-            if (columns[i] && *columns[i] >= kInputOptions.size()) {
-                if (std::optional<std::string> problem =
-                        inputs.setSetting(*columns[i] - kInputOptions.size(), record.fields[i], true)) {
-                    err << "rampwall-cli: line " << record.line << ": " << *problem << "\n";
+        // The edition first: the factors and the steel grade are checked against it.
+        for (int pass = 0; pass < 2; ++pass) {
+            for (std::size_t i = 0; i < columns.size() && usable; ++i) {
+                const Column& column = columns[i];
+                const bool editionColumn = column.setting && column.setting->factor == nullptr;
+                if ((pass == 0) != editionColumn) {
+                    continue;
+                }
+                if (column.setting) {
+                    if (std::optional<std::string> problem =
+                            inputs.setSetting(*column.setting, record.fields[i], true)) {
+                        err << "rampwall-cli: line " << record.line << ": " << *problem << "\n";
+                        usable = false;
+                    }
+                } else if (column.input && !inputs.set(*column.input, record.fields[i])) {
+                    err << "rampwall-cli: line " << record.line << ": \"" << design::shortened(record.fields[i])
+                        << "\" is not an entry of the " << kInputs[*column.input].key << " list\n";
                     usable = false;
                 }
-            } else if (columns[i] && !inputs.set(*columns[i], record.fields[i])) {
-                err << "rampwall-cli: line " << record.line << ": \"" << record.fields[i]
-                    << "\" is not an entry of the " << kInputOptions[*columns[i]].name << " list\n";
-                usable = false;
             }
         }
         if (std::optional<std::string> conflict = usable ? inputs.conflict(false) : std::nullopt) {
@@ -111,7 +138,7 @@ int runBatch(std::istream& in, std::string_view source, RowWriter& writer, std::
             continue;
         }
         fields.assign(record.fields.begin(), record.fields.end());
-        if (!writer.row(number, fields, runDesign(inputs, options, writer.observer()))) {
+        if (!writer.row(number, fields, runDesign(inputs, detail))) {
             ++failed;
         }
     }

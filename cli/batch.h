@@ -1,7 +1,7 @@
 // Batch mode: one design per row of a CSV file whose header names the inputs.
 #pragma once
 
-#include "rows.h"
+#include "cli/rows.h"
 
 #include <istream>
 #include <ostream>

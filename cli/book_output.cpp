@@ -1,8 +1,9 @@
-#include "book_output.h"
+#include "cli/book_output.h"
 
-#include "book.h"
-#include "book_input.h"
-#include "headless_gui.h"
+#include "book/book.h"
+#include "book/book_input.h"
+#include "book/headless_gui.h"
+#include "book/ramp_book.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -17,8 +18,6 @@ void dropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 struct BookWriter::State {
     book::HeadlessGui gui;
-    std::optional<book::CompletedRun> run;
-    book::CodeEdition code = book::edition2002();
 };
 
 BookWriter::BookWriter() {
@@ -28,26 +27,22 @@ BookWriter::BookWriter() {
 
 BookWriter::~BookWriter() = default;
 
-RunObserver BookWriter::observer() {
-    return [this](RunOutcome outcome, const DesignState& state, HeadlessWindow& window, const ComputeOptions& options) {
-        m_state->run = book::CompletedRun::capture(outcome, state, window);
-        m_state->code = book::codeEditionFor(options.edition, options.factors);
-    };
-}
-
-bool BookWriter::hasBook() const { return m_state->run.has_value(); }
-
-std::optional<std::string> BookWriter::write(const std::filesystem::path& path, const design::ProjectInfo& project,
+std::optional<std::string> BookWriter::write(const std::filesystem::path& path, const design::DesignRun& run,
+                                             const design::ProjectInfo& project,
                                              const std::string& designFileName) const {
-    if (!m_state->run) {
+    if (!book::hasBook(run)) {
         return "设计未完成计算，没有计算书：" + path.string();
     }
-    book::BookInput input{.run = *m_state->run,
-                          .project = {project.projectName, project.member, project.designer, project.checker,
-                                      project.approver, project.date},
-                          .code = m_state->code,
-                          .designFileName = designFileName};
+    const book::BookInput input{.run = run, .project = project, .designFileName = designFileName};
     return book::writeBookPdf(input, QString::fromStdString(path.string()));
+}
+
+std::optional<std::string> BookWriter::writeRamp(const std::filesystem::path& path, const ramp::Schedule& schedule,
+                                                 const ramp::RampInput& ramp, const design::ProjectInfo& project,
+                                                 const std::string& designFileName) const {
+    const book::RampBookInput input{
+        .schedule = &schedule, .ramp = ramp, .project = project, .designFileName = designFileName};
+    return book::writeRampBookPdf(input, QString::fromStdString(path.string()));
 }
 
 } // namespace rampwall::cli

@@ -2,8 +2,9 @@
 // book (RAMPWALL_BOOK), which need Qt Gui.
 #pragma once
 
-#include "design_file.h"
-#include "design_run.h"
+#include "calc/ramp/ramp_design.h"
+#include "design/design_document.h"
+#include "design/design_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -13,7 +14,7 @@
 namespace rampwall::cli {
 
 // Makes Qt's application object on first use and keeps Qt's own chatter off
-// the tool's error stream. Holds the last run it was shown.
+// the tool's error stream.
 class BookWriter {
 public:
     BookWriter();
@@ -21,16 +22,18 @@ public:
     BookWriter(const BookWriter&) = delete;
     BookWriter& operator=(const BookWriter&) = delete;
 
-    // Hands runDesign the hook that keeps the run for the book.
-    RunObserver observer();
-
-    // Whether the last run completed with its sheet, so it has a book.
-    bool hasBook() const;
-
-    // Writes the last run's book; nullopt, or a Chinese message.
-    [[nodiscard]] std::optional<std::string> write(const std::filesystem::path& path,
+    // Writes the run's book; nullopt, or a Chinese message. A run that did
+    // not complete with its report has no book.
+    [[nodiscard]] std::optional<std::string> write(const std::filesystem::path& path, const design::DesignRun& run,
                                                    const design::ProjectInfo& project,
                                                    const std::string& designFileName) const;
+
+    // Writes a ramp's book: its schedule and drawing, and each arrangement's
+    // governing section in full.
+    [[nodiscard]] std::optional<std::string> writeRamp(const std::filesystem::path& path,
+                                                       const ramp::Schedule& schedule, const ramp::RampInput& ramp,
+                                                       const design::ProjectInfo& project,
+                                                       const std::string& designFileName) const;
 
 private:
     struct State;

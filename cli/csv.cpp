@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "cli/csv.h"
 
 #include <algorithm>
 
@@ -61,17 +61,40 @@ template <typename Stops>
 void CsvReader::take(std::string& field, Stops stops) {
     for (;;) {
         const char* begin = m_buffer.data() + m_pos;
-        const char* end = m_buffer.data() + m_end;
+        const char* end = m_buffer.data() + std::min(m_end, m_pos + (kMaxRecordBytes - m_recordBytes));
         const char* stop = begin;
         while (stop != end && !stops(*stop)) {
             ++stop;
         }
         field.append(begin, stop);
-        m_pos += static_cast<std::size_t>(stop - begin);
+        const auto taken = static_cast<std::size_t>(stop - begin);
+        m_pos += taken;
+        m_recordBytes += taken;
+        if (m_recordBytes == kMaxRecordBytes) {
+            // Full: the field ends here, or the record is too long.
+            m_tooLong = peek() != kEnd && !stops(static_cast<char>(peek()));
+            return;
+        }
         if (stop != end || !fill()) {
             return;
         }
     }
+}
+
+// A byte the record holds besides its fields' text: a comma, or the second
+// of two quotes. False when the record grows too long with it.
+bool CsvReader::count() {
+    m_tooLong = m_recordBytes == kMaxRecordBytes;
+    m_recordBytes += m_tooLong ? 0 : 1;
+    return !m_tooLong;
+}
+
+// The record's text is not kept: its fields could be read only in part, and
+// what follows its end is not looked for.
+bool CsvReader::tooLong(CsvRecord& record) {
+    record.fields.clear();
+    record.error = "这一行超过了 " + std::to_string(kMaxRecordBytes) + " 字节（1 MiB），不是批量计算的一行";
+    return true;
 }
 
 void CsvReader::skipByteOrderMark() {
@@ -100,6 +123,9 @@ bool CsvReader::fail(CsvRecord& record, std::string message) {
     record.error = std::move(message);
     bool quoted = false;
     for (int ch = peek(); ch != kEnd && (quoted || (ch != '\n' && ch != '\r')); ch = peek()) {
+        if (!count()) {
+            return tooLong(record);
+        }
         get();
         quoted = ch == '"' ? !quoted : quoted;
         m_line += ch == '\n' ? 1 : 0;
@@ -109,6 +135,9 @@ bool CsvReader::fail(CsvRecord& record, std::string message) {
 }
 
 bool CsvReader::next(CsvRecord& record) {
+    if (m_tooLong) {
+        return false;
+    }
     if (!m_started) {
         m_started = true;
         skipByteOrderMark();
@@ -134,6 +163,7 @@ bool CsvReader::next(CsvRecord& record) {
     record.line = m_line;
     record.fields.clear();
     record.error.reset();
+    m_recordBytes = 0;
     const auto atLineEnd = [this] {
         const int ch = peek();
         return ch == kEnd || ch == '\n' || ch == '\r';
@@ -146,6 +176,9 @@ bool CsvReader::next(CsvRecord& record) {
             for (;;) {
                 const std::size_t before = field.size();
                 take(field, [](char ch) { return ch == '"'; });
+                if (m_tooLong) {
+                    return tooLong(record);
+                }
                 m_line += static_cast<std::size_t>(
                     std::count(field.begin() + static_cast<std::ptrdiff_t>(before), field.end(), '\n'));
                 if (get() == kEnd) {
@@ -155,6 +188,9 @@ bool CsvReader::next(CsvRecord& record) {
                 if (peek() != '"') {
                     break;
                 }
+                if (!count()) {
+                    return tooLong(record);
+                }
                 field.push_back('"');
                 get();
             }
@@ -163,12 +199,18 @@ bool CsvReader::next(CsvRecord& record) {
             }
         } else {
             take(field, [](char ch) { return ch == ',' || ch == '\r' || ch == '\n'; });
+            if (m_tooLong) {
+                return tooLong(record);
+            }
         }
         if (atLineEnd()) {
             endLine();
             return true;
         }
         get(); // the comma
+        if (!count()) {
+            return tooLong(record);
+        }
     }
 }
 

@@ -26,6 +26,11 @@ struct CsvRecord {
 // line at the end is not a row.
 class CsvReader {
 public:
+    // A record is a design's inputs, a few hundred bytes; one larger than
+    // this is not a batch row, and a stream without line ends (/dev/zero)
+    // must not take all memory.
+    static constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
+
     explicit CsvReader(std::istream& in);
 
     // Called before the reader waits for input that has not arrived: a batch
@@ -35,11 +40,14 @@ public:
 
     // The next record, or false at the end of the input (or when it could
     // not be read). A record with a quote error carries the error and is
-    // skipped up to the end of its line.
+    // skipped up to the end of its line. A record longer than
+    // kMaxRecordBytes carries an error too, and is the last one read.
     bool next(CsvRecord& record);
 
     // The stream failed, rather than ended.
     bool readFailed() const { return m_in.bad(); }
+    // Reading stopped at a record longer than kMaxRecordBytes.
+    bool stoppedAtLongRecord() const { return m_tooLong; }
 
 private:
     static constexpr int kEnd = -1;
@@ -52,9 +60,12 @@ private:
     }
     bool fill();
     void skipByteOrderMark();
-    // Appends the bytes up to the next one that `stops` (or the end) to field.
+    // Appends the bytes up to the next one that `stops` (or the end) to
+    // field, as far as the record may grow.
     template <typename Stops>
     void take(std::string& field, Stops stops);
+    bool count();
+    bool tooLong(CsvRecord& record);
     void endLine();
     bool fail(CsvRecord& record, std::string message);
 
@@ -64,6 +75,8 @@ private:
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     std::size_t m_line = 1;
+    std::size_t m_recordBytes = 0; // taken into the fields of the record being read
+    bool m_tooLong = false;
     bool m_started = false;
     bool m_lineFeedEndsLine = false; // the last line ended in CR: a LF right after belongs to it
 };

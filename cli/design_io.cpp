@@ -1,7 +1,6 @@
-#include "design_io.h"
+#include "cli/design_io.h"
 
-#include "file_io.h"
-#include "headless_window.h"
+#include "design/file_io.h"
 
 #include <charconv>
 #include <chrono>
@@ -33,29 +32,29 @@ bool loadDesign(const std::string& path, DesignInputs& inputs, design::DesignFil
     }
     loaded = *parsed.design;
     // The file's edition and factors, unless options name their own.
-    const Edition edition = design::editionOf(loaded);
-    if (!inputs.isSettingSet(kEditionSetting)) {
-        static_cast<void>(inputs.setSetting(kEditionSetting, editionKey(edition), false));
+    const CodeEdition& edition = design::editionOf(loaded);
+    const std::optional<Setting> editionSetting = settingByName("edition");
+    if (!inputs.isSettingSet("edition")) {
+        static_cast<void>(inputs.setSetting(*editionSetting, edition.key(), false));
     }
-    if (inputs.edition() == Edition::GB50010_2010 && edition == Edition::GB50010_2010) {
-        for (std::size_t f = 0; f < kLoadFactorFields.size(); ++f) {
-            if (inputs.isSettingSet(kEditionSetting + 1 + f)) {
+    if (&inputs.edition() == &edition) {
+        for (const FactorSpec& factor : edition.factors()) {
+            if (inputs.isSettingSet(factor.key) || !loaded.factors.valueSet(factor.key)) {
                 continue;
             }
             // The shortest text that reads back to the same double.
             std::array<char, 32> text{};
-            const double value = loaded.factors.*kLoadFactorFields[f].member;
-            const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+            const auto written = std::to_chars(text.data(), text.data() + text.size(), loaded.factors.value(factor));
             static_cast<void>(
-                inputs.setSetting(kEditionSetting + 1 + f, std::string_view(text.data(), written.ptr), false));
+                inputs.setSetting(*settingByName(factor.key), std::string_view(text.data(), written.ptr), false));
         }
     }
-    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
         if (inputs.isSet(i)) {
             continue;
         }
         const design::InputValue& value = loaded.inputs[i];
-        if (isListInput(i) && (value.freeText || !design::entryIndex(kInputOptions[i].control, value.text, edition))) {
+        if (isListInput(i) && (value.freeText || !entryIndex(edition, kInputs[i].control, value.text))) {
             inputs.setFreeText(i, value.text);
         } else {
             static_cast<void>(inputs.set(i, value.text)); // a box takes any text; a list entry was checked
@@ -65,23 +64,21 @@ bool loadDesign(const std::string& path, DesignInputs& inputs, design::DesignFil
 }
 
 design::DesignFile describeDesign(const DesignInputs& inputs, const design::DesignFile& base) {
-    // The lists of the design's own edition: a 2010 steel grade is not in
-    // the 2002 list.
-    const ComputeOptions code = inputs.computeOptions();
-    HeadlessWindow window(code.edition);
-    inputs.applyTo(window);
+    const CodeEdition& edition = inputs.edition();
     design::DesignFile design = base;
-    if (code.edition == Edition::GB50010_2010) {
-        design.codeEdition = std::string(editionKey(code.edition));
-        design.factors = code.factors;
-    } else if (design::editionOf(base) != Edition::GB50010_2002) {
+    if (&edition != &defaultEdition()) {
+        design.codeEdition = std::string(edition.key());
+        design.factors = inputs.factors();
+    } else if (&design::editionOf(base) != &defaultEdition()) {
         design.codeEdition.clear();
-        design.factors = LoadFactors{};
+        design.factors = {};
     }
-    for (std::size_t i = 0; i < design::kDesignInputs.size(); ++i) {
-        const Control control = design::kDesignInputs[i].control;
-        design.inputs[i].text = window.text(control);
-        design.inputs[i].freeText = design::isListInput(i) && window.selectedIndex(control) < 0;
+    // The lists of the design's own edition: a 2010 steel grade is not in the
+    // 2002 list.
+    const FormInputs form = inputs.formInputs();
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        design.inputs[i].text = form.texts[i];
+        design.inputs[i].freeText = isListInput(i) && form.selectedIndex(kInputs[i].control) < 0;
     }
     return design;
 }

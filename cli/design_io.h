@@ -2,8 +2,8 @@
 // them, and the design the options describe written to one.
 #pragma once
 
-#include "design_file.h"
-#include "inputs.h"
+#include "cli/inputs.h"
+#include "design/design_file.h"
 
 #include <ostream>
 #include <string>

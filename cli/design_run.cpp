@@ -1,57 +1,41 @@
-#include "design_run.h"
+#include "cli/design_run.h"
 
-#include "design_state.h"
-#include "headless_window.h"
+#include "calc/design_state.h"
 
 namespace rampwall::cli {
 
-const std::string* DesignResult::boxText(Control box) const {
-    for (const BoxText& written : boxes) {
-        if (written.box == box) {
-            return &written.text;
-        }
-    }
-    return nullptr;
+design::DesignRun runDesign(const DesignInputs& inputs, const RunDetail& detail) {
+    design::DesignRun run{inputs.formInputs(), &inputs.edition(), inputs.factors(), {}};
+    DesignState state;
+    run.result = run.edition->design({run.inputs, run.factors, detail}, state);
+    return run;
 }
 
-DesignResult runDesign(const DesignInputs& inputs, const ComputeOptions& options, const RunObserver& observe) {
-    // Opening a window fills its lists; copying one that has just been opened
-    // gives the same start-up state for a fraction of the cost, which counts
-    // when a batch runs a window per row.
-    static const HeadlessWindow startUp2002(Edition::GB50010_2002);
-    static const HeadlessWindow startUp2010(Edition::GB50010_2010);
-    HeadlessWindow window = inputs.edition() == Edition::GB50010_2010 ? startUp2010 : startUp2002;
-    inputs.applyTo(window);
-
-    ComputeOptions run = inputs.computeOptions();
-    run.composeSheet = options.composeSheet;
-    run.namedValues = options.namedValues;
-    DesignState state;
-    DesignResult result;
-    result.boxes.reserve(7); // the six results and the sheet
-    result.outcome = COMPUTE(state, window, run);
-    if (observe) {
-        observe(result.outcome, state, window, run);
-    }
-    result.values = std::move(state.values);
-
-    for (const WindowEvent& event : window.events()) {
-        if (event.kind == WindowEvent::Kind::Message) {
-            result.messages.push_back({event.title, event.text});
+std::vector<std::pair<Control, const std::string*>> writtenBoxes(const RunResult& result) {
+    std::vector<std::pair<Control, const std::string*>> boxes;
+    for (const WindowEvent& event : result.events) {
+        if (event.kind != WindowEvent::Kind::Write) {
             continue;
         }
         bool seen = false;
-        for (BoxText& written : result.boxes) {
-            if (written.box == event.box) {
-                written.text = event.text;
+        for (auto& [box, text] : boxes) {
+            if (box == event.box) {
+                text = &event.text;
                 seen = true;
             }
         }
         if (!seen) {
-            result.boxes.push_back({event.box, event.text});
+            boxes.emplace_back(event.box, &event.text);
         }
     }
-    return result;
+    return boxes;
+}
+
+std::string_view statusOf(const RunResult& result) {
+    if (!result.completed()) {
+        return "stopped";
+    }
+    return result.passes() ? "ok" : "fails";
 }
 
 } // namespace rampwall::cli

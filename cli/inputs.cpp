@@ -1,11 +1,13 @@
-#include "inputs.h"
+#include "cli/inputs.h"
 
-#include "materials.h"
-#include "materials_2010.h"
-#include "number_text.h"
+#include "calc/headless_window.h"
+#include "calc/materials.h"
+#include "calc/number_text.h"
+#include "design/design_file.h"
 
 #include <charconv>
 #include <limits>
+#include <map>
 
 namespace rampwall::cli {
 
@@ -48,44 +50,29 @@ std::optional<int> wholeNumber(std::string_view text) {
     return value;
 }
 
-template <typename Table, typename Matches>
-std::optional<int> findIn(const Table& table, Matches matches) {
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (matches(table[i])) {
-            return static_cast<int>(i);
-        }
+// The start-up form of each edition, made once: a batch opens one a row.
+const FormInputs& startupForm(const CodeEdition& edition) {
+    static std::map<const CodeEdition*, FormInputs> forms;
+    auto found = forms.find(&edition);
+    if (found == forms.end()) {
+        found = forms.emplace(&edition, HeadlessWindow(edition).inputs()).first;
     }
-    return std::nullopt;
+    return found->second;
 }
 
-// The steel list index a text names in an edition's own list.
-std::optional<int> steelIndexIn(Edition edition, std::string_view text) {
-    if (text.empty()) {
-        return -1;
+// Whether any edition's list has the text as an entry or a name.
+bool namesAnEntry(Control list, std::string_view text) {
+    for (const CodeEdition* edition : editions()) {
+        if (listIndex(*edition, list, text)) {
+            return true;
+        }
     }
-    if (const std::optional<int> number = wholeNumber(text)) {
-        return number;
-    }
-    if (edition == Edition::GB50010_2010) {
-        return steelIndexByCode(edition, text);
-    }
-    return findIn(kSteelGrades, [&](const SteelGrade& grade) {
-        return grade.entry == text || equalsIgnoringAsciiCase(grade.code, text);
-    });
+    return false;
 }
 
 } // namespace
 
-std::optional<std::size_t> inputByName(std::string_view name) {
-    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
-        if (kInputOptions[i].name == name) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<int> listIndex(Control list, std::string_view text) {
+std::optional<int> listIndex(const CodeEdition& edition, Control list, std::string_view text) {
     // An empty list text is what the window's list holds when nothing is chosen.
     if (text.empty()) {
         return -1;
@@ -93,94 +80,144 @@ std::optional<int> listIndex(Control list, std::string_view text) {
     if (const std::optional<int> number = wholeNumber(text)) {
         return number;
     }
-    switch (list) {
-    case Control::Combo1:
-        return findIn(kConcreteGrades,
-                      [&](const ConcreteGrade& grade) { return equalsIgnoringAsciiCase(grade.entry, text); });
-    case Control::Combo2: {
-        // A 2010 grade (HPB300, HRB500) is a name too; whether the design's
-        // edition lists it is settled once the edition is known.
-        const std::optional<int> found = steelIndexIn(Edition::GB50010_2002, text);
-        return found ? found : steelIndexByCode(Edition::GB50010_2010, text);
-    }
-    case Control::Combo3: {
+    if (list == Control::Combo3) {
         if (equalsIgnoringAsciiCase(text, "A")) {
             return 0;
         }
         if (equalsIgnoringAsciiCase(text, "B")) {
             return 1;
         }
-        return findIn(kLoadCaseEntries, [&](std::string_view entry) { return entry == text; });
+        return entryIndex(edition, list, text);
     }
-    default: return std::nullopt;
+    if (list == Control::Combo2) {
+        if (const std::optional<int> entry = entryIndex(edition, list, text)) {
+            return entry;
+        }
+        return steelIndexByCode(edition, text);
     }
-}
-
-std::string_view settingName(std::size_t setting) {
-    return setting == kEditionSetting ? std::string_view("edition") : kLoadFactorFields[setting - 1].key;
-}
-
-std::optional<std::size_t> settingByName(std::string_view name) {
-    for (std::size_t i = 0; i < kSettingCount; ++i) {
-        if (settingName(i) == name) {
-            return i;
+    const std::vector<std::string_view> entries = listEntries(edition, list);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (equalsIgnoringAsciiCase(entries[i], text)) {
+            return static_cast<int>(i);
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::string> DesignInputs::setSetting(std::size_t setting, std::string_view text, bool emptyIsDefault) {
-    const std::string named = "--" + std::string(settingName(setting)) + ": ";
-    if (setting == kEditionSetting) {
-        const std::optional<Edition> chosen = text.empty() && emptyIsDefault ? kDefaultEdition : editionByKey(text);
-        if (!chosen) {
-            return named + "\"" + std::string(text) + "\" is no edition; give 2002 or 2010";
+std::vector<Setting> settings() {
+    std::vector<Setting> all{{"edition", nullptr, nullptr}};
+    for (const CodeEdition* edition : editions()) {
+        for (const FactorSpec& factor : edition->factors()) {
+            all.push_back({factor.key, &factor, edition});
         }
-        m_edition = *chosen;
-    } else if (!text.empty() || !emptyIsDefault) {
-        const LoadFactorField& field = kLoadFactorFields[setting - 1];
+    }
+    return all;
+}
+
+std::optional<Setting> settingByName(std::string_view name) {
+    for (const Setting& setting : settings()) {
+        if (setting.name == name) {
+            return setting;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> DesignInputs::setSetting(const Setting& setting, std::string_view text,
+                                                    bool emptyIsDefault) {
+    const std::string named = "--" + std::string(setting.name) + ": ";
+    if (setting.factor == nullptr) {
+        const CodeEdition* chosen = text.empty() && emptyIsDefault ? &defaultEdition() : editionByKey(text);
+        if (chosen == nullptr) {
+            return named + "\"" + design::shortened(text) + "\" is no edition; give " + editionKeysText("", "", " or ");
+        }
+        m_edition = chosen;
+        m_editionGiven = true;
+        m_editionText.assign(text);
+        return std::nullopt;
+    }
+    if (!text.empty() || !emptyIsDefault) {
         const std::optional<double> value = parseDouble(text);
         if (!value) {
-            return named + "“" + std::string(field.caption) + "”必须是数字，请重新输入";
+            return named + factorNotANumber(*setting.factor);
         }
-        if (std::optional<std::string> problem = loadFactorProblem(field, *value)) {
+        if (std::optional<std::string> problem = factorProblem(*setting.factor, *value)) {
             return named + *problem;
         }
-        m_factors.*field.member = *value;
+        m_factors.set(*setting.factor, *value);
     }
-    m_settingTexts[setting].assign(text);
-    m_settingGiven[setting] = true;
+    m_factorTexts.emplace_back(setting.name, std::string(text));
     return std::nullopt;
 }
 
-ComputeOptions DesignInputs::computeOptions() const { return {.edition = m_edition, .factors = m_factors}; }
+bool DesignInputs::isSettingSet(std::string_view name) const {
+    if (name == "edition") {
+        return m_editionGiven;
+    }
+    for (const auto& [key, given] : m_factorTexts) {
+        if (key == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string DesignInputs::settingText(std::string_view name) const {
+    if (name == "edition") {
+        return m_editionText;
+    }
+    for (const auto& [key, given] : m_factorTexts) {
+        if (key == name) {
+            return given;
+        }
+    }
+    return {};
+}
 
 std::optional<std::string> DesignInputs::conflict(bool emptyIsGiven) const {
-    const std::size_t steel = *inputByName("steel");
-    if (m_given[steel] && !steelIndexIn(m_edition, m_texts[steel])) {
-        return "--steel: \"" + m_texts[steel] + "\" is not in the steel list of " +
-               std::string(editionTitle(m_edition));
+    const std::size_t steel = inputOf(Control::Combo2);
+    if (m_given[steel] && !m_free[steel] && !listIndex(*m_edition, Control::Combo2, m_texts[steel])) {
+        return "--steel: \"" + design::shortened(m_texts[steel]) + "\" is not in the steel list of " +
+               std::string(m_edition->title());
     }
-    const std::size_t loadFactor = *inputByName("load-factor");
-    if (m_edition == Edition::GB50010_2010 && m_given[loadFactor] && (emptyIsGiven || !m_texts[loadFactor].empty())) {
-        return std::string("--load-factor is the single factor of GB 50010-2002; in GB 50010-2010 give "
-                           "--gamma-0, --gamma-g, --gamma-q, --gamma-l and --psi-q instead");
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        if (!m_given[i] || usesInput(*m_edition, kInputs[i].control) || (!emptyIsGiven && m_texts[i].empty())) {
+            continue;
+        }
+        std::string users;
+        for (const CodeEdition* other : editions()) {
+            if (usesInput(*other, kInputs[i].control)) {
+                users += (users.empty() ? "" : ", ") + std::string(other->title());
+            }
+        }
+        std::string message = "--" + std::string(kInputs[i].key) + " is the single factor of " + users + "; in " +
+                              std::string(m_edition->title());
+        std::string instead;
+        for (const FactorSpec& factor : m_edition->factors()) {
+            instead += (instead.empty() ? " give --" : ", --") + std::string(factor.key);
+        }
+        const std::size_t last = instead.rfind(", --");
+        if (last != std::string::npos) {
+            instead.replace(last, 2, " and ");
+        }
+        message += instead.empty() ? " it is not used" : instead + " instead";
+        return message;
     }
-    for (std::size_t i = 1; i < kSettingCount; ++i) {
-        if (m_edition == Edition::GB50010_2002 && m_settingGiven[i] && (emptyIsGiven || !m_settingTexts[i].empty())) {
-            return "--" + std::string(settingName(i)) + " is a load factor of GB 50010-2010; add --edition 2010";
+    for (const auto& [key, given] : m_factorTexts) {
+        const CodeEdition* owner = editionOfFactor(key);
+        if (owner != m_edition && (emptyIsGiven || !given.empty())) {
+            return "--" + std::string(key) + " is a load factor of " + std::string(owner->title()) +
+                   "; add --edition " + std::string(owner->key());
         }
     }
     return std::nullopt;
 }
 
 bool DesignInputs::set(std::size_t input, std::string_view text) {
-    if (isListInput(input)) {
-        const std::optional<int> index = listIndex(kInputOptions[input].control, text);
-        if (!index) {
-            return false;
-        }
-        m_indices[input] = *index;
+    // A 2010 grade (HPB300, HRB500) is a name too; whether the design's
+    // edition lists it is settled once the edition is known.
+    if (isListInput(input) && !namesAnEntry(kInputs[input].control, text)) {
+        return false;
     }
     m_texts[input].assign(text);
     m_given[input] = true;
@@ -190,27 +227,33 @@ bool DesignInputs::set(std::size_t input, std::string_view text) {
 
 void DesignInputs::setFreeText(std::size_t input, std::string_view text) {
     m_texts[input] = std::string(text);
-    m_indices[input] = -1;
     m_given[input] = true;
     m_free[input] = true;
 }
 
-void DesignInputs::applyTo(HeadlessWindow& window) const {
-    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
+FormInputs DesignInputs::formInputs() const {
+    FormInputs form = startupForm(*m_edition);
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
         if (!m_given[i]) {
             continue;
         }
-        if (kInputOptions[i].control == Control::Combo2) {
-            window.setSelectedIndex(Control::Combo2, steelIndexIn(m_edition, m_texts[i]).value_or(-1));
-        } else if (isListInput(i)) {
-            window.setSelectedIndex(kInputOptions[i].control, m_indices[i]);
-            if (m_free[i]) {
-                window.setText(kInputOptions[i].control, m_texts[i]);
-            }
+        if (!isListInput(i)) {
+            form.texts[i] = m_texts[i];
+            continue;
+        }
+        const Control list = kInputs[i].control;
+        const int index = m_free[i] ? -1 : listIndex(*m_edition, list, m_texts[i]).value_or(-1);
+        const std::vector<std::string_view> entries = listEntries(*m_edition, list);
+        form.selected[i - kBoxInputCount] = index;
+        if (m_free[i]) {
+            form.texts[i] = m_texts[i];
+        } else if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) {
+            form.texts[i] = std::string(entries[static_cast<std::size_t>(index)]);
         } else {
-            window.setText(kInputOptions[i].control, m_texts[i]);
+            form.texts[i].clear();
         }
     }
+    return form;
 }
 
 } // namespace rampwall::cli

@@ -1,4 +1,4 @@
-#include "app.h"
+#include "cli/app.h"
 
 #include <iostream>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "options.h"
+#include "cli/options.h"
 
-#include "control_table.h"
-#include "materials.h"
-#include "number_text.h"
+#include "calc/control_table.h"
+#include "calc/editions/registry.h"
+#include "calc/number_text.h"
 
 #include <array>
 
@@ -10,7 +10,24 @@ namespace rampwall::cli {
 
 namespace {
 
-enum class Flag { Json, Help, Version, Batch, Sweep, Sheets, Design, SaveDesign, Pdf, Pdfs };
+enum class Flag {
+    Json,
+    Help,
+    Version,
+    Batch,
+    Sweep,
+    Sheets,
+    Design,
+    SaveDesign,
+    Pdf,
+    Pdfs,
+    Ramp,
+    H4Start,
+    Segment,
+    Segments,
+    Spacings,
+    Xlsx,
+};
 
 struct FlagOption {
     std::string_view name;
@@ -18,7 +35,7 @@ struct FlagOption {
     bool takesValue;
 };
 
-constexpr std::array<FlagOption, 10> kFlags = {{
+constexpr std::array<FlagOption, 16> kFlags = {{
     {"json", Flag::Json, false},
     {"help", Flag::Help, false},
     {"version", Flag::Version, false},
@@ -29,6 +46,12 @@ constexpr std::array<FlagOption, 10> kFlags = {{
     {"save-design", Flag::SaveDesign, true},
     {"pdf", Flag::Pdf, true},
     {"pdfs", Flag::Pdfs, true},
+    {"ramp", Flag::Ramp, true},
+    {"h4-start", Flag::H4Start, true},
+    {"segment", Flag::Segment, true},
+    {"segments", Flag::Segments, true},
+    {"spacings", Flag::Spacings, true},
+    {"xlsx", Flag::Xlsx, true},
 }};
 
 const FlagOption* flagByName(std::string_view name) {
@@ -63,8 +86,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         const std::string_view name =
             arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
         const FlagOption* flag = flagByName(name);
-        const std::optional<std::size_t> input = inputByName(name);
-        const std::optional<std::size_t> setting = settingByName(name);
+        const std::optional<std::size_t> input = inputByKey(name);
+        const std::optional<Setting> setting = settingByName(name);
         if (flag == nullptr && !input && !setting) {
             return error("unknown option --" + std::string(name));
         }
@@ -85,7 +108,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         }
 
         if (setting) {
-            if (options.inputs.isSettingSet(*setting)) {
+            if (options.inputs.isSettingSet(setting->name)) {
                 return error("--" + std::string(name) + " is given twice");
             }
             if (std::optional<std::string> problem = options.inputs.setSetting(*setting, *value, false)) {
@@ -135,24 +158,49 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         case Flag::SaveDesign: options.saveDesign = std::string(*value); break;
         case Flag::Pdf: options.pdfFile = std::string(*value); break;
         case Flag::Pdfs: options.pdfsDir = std::string(*value); break;
+        case Flag::Ramp: options.rampLength = std::string(*value); break;
+        case Flag::H4Start: options.h4Start = std::string(*value); break;
+        case Flag::Segment: options.segmentLength = std::string(*value); break;
+        case Flag::Segments: options.segmentCount = std::string(*value); break;
+        case Flag::Spacings: options.spacings = std::string(*value); break;
+        case Flag::Xlsx: options.xlsxFile = std::string(*value); break;
         }
     }
 
     bool anyInput = false;
-    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
         anyInput = anyInput || options.inputs.isSet(i);
     }
-    for (std::size_t i = 0; i < kSettingCount; ++i) {
-        anyInput = anyInput || options.inputs.isSettingSet(i);
+    for (const Setting& setting : settings()) {
+        anyInput = anyInput || options.inputs.isSettingSet(setting.name);
     }
+    const bool ramp = options.rampLength.has_value();
     if (batch && sweep) {
         return error("--batch and --sweep cannot be combined");
+    }
+    if (ramp && (batch || sweep)) {
+        return error("--ramp cannot be combined with --batch or --sweep");
+    }
+    if (ramp && options.json) {
+        return error("--json is for a single design; a ramp prints its schedule as CSV");
+    }
+    if (ramp && options.inputs.isSet(*inputByKey("case"))) {
+        return error("--case is chosen for each section of a ramp (A where h3 is above the floor, else B)");
+    }
+    if (options.segmentLength && options.segmentCount) {
+        return error("--segment and --segments cannot be combined");
+    }
+    if (options.anyRampDetail() && !ramp && !options.designFile) {
+        return error("--h4-start, --segment, --segments and --spacings need --ramp");
+    }
+    if (options.xlsxFile && !batch && !sweep && !ramp && !options.designFile) {
+        return error("--xlsx needs --batch, --sweep or --ramp");
     }
     if (batch && anyInput) {
         return error("a batch takes its inputs from the file's columns, not from options");
     }
     if (sweep && options.inputs.isSet(options.sweep.input)) {
-        return error("--" + std::string(kInputOptions[options.sweep.input].name) + " is also the swept input");
+        return error("--" + std::string(kInputs[options.sweep.input].key) + " is also the swept input");
     }
     if ((batch || sweep) && options.json) {
         return error("--json is for a single design; batch and sweep print CSV");
@@ -184,7 +232,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             return error(std::move(*conflict));
         }
     }
-    options.mode = batch ? Mode::Batch : sweep ? Mode::Sweep : Mode::Design;
+    options.mode = batch ? Mode::Batch : sweep ? Mode::Sweep : ramp ? Mode::Ramp : Mode::Design;
     return options;
 }
 
@@ -192,8 +240,76 @@ std::string usageText() {
     return "usage: rampwall-cli [--json] [--design FILE] [INPUT OPTIONS] [--save-design FILE] [--pdf FILE]\n"
            "       rampwall-cli --batch FILE [--sheets DIR] [--pdfs DIR]\n"
            "       rampwall-cli --sweep NAME=START:STOP:STEP [INPUT OPTIONS] [--sheets DIR] [--pdfs DIR]\n"
+           "       rampwall-cli --ramp L [--h4-start VALUE] [--segment LENGTH | --segments N]\n"
+           "                    [--spacings LIST] [INPUT OPTIONS] [--xlsx FILE] [--pdf FILE]\n"
            "Try 'rampwall-cli --help' for more.\n";
 }
+
+namespace {
+
+// "  --name VALUE" padded to the description's column.
+std::string optionLine(std::string_view name, std::string_view value, std::string_view description) {
+    std::string line = "  --" + std::string(name) + " " + std::string(value);
+    line.resize(std::max<std::size_t>(line.size() + 1, 26), ' ');
+    return line + std::string(description) + "\n";
+}
+
+std::string inputsHelp() {
+    const CodeEdition& edition = defaultEdition();
+    std::string text;
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        const InputSpec& input = kInputs[i];
+        std::string description(input.help);
+        if (!input.unit.empty()) {
+            description += " (" + std::string(input.unit) + ")";
+        } else if (!isListInput(i)) {
+            description += " (no unit)";
+        }
+        description += ", start-up: ";
+        if (isListInput(i)) {
+            const std::vector<std::string_view> entries = listEntries(edition, input.control);
+            description += entries.at(static_cast<std::size_t>(edition.startupEntry(input.control)));
+        } else {
+            description += initialText(input.control);
+        }
+        text += optionLine(input.key, isListInput(i) ? "ENTRY" : "VALUE", description);
+    }
+    return text;
+}
+
+std::string editionsHelp() {
+    std::string keys;
+    for (const CodeEdition* edition : editions()) {
+        keys += (keys.empty() ? "" : "|") + std::string(edition->key());
+    }
+    std::string text = "Editions (" + std::string(defaultEdition().title()) + " unless --edition names another):\n" +
+                       optionLine("edition", keys, "the code edition the design follows");
+    for (const CodeEdition* edition : editions()) {
+        text += "  " + std::string(edition->key()) + ": " + std::string(edition->title()) + "\n";
+        for (const std::string_view line : edition->book().method) {
+            text += "    " + std::string(line) + "\n";
+        }
+        std::string steel;
+        for (const SteelChoice& grade : edition->steelGrades()) {
+            steel += (steel.empty() ? "" : ", ") + std::string(grade.code);
+        }
+        text += "    --steel takes " + steel + "\n";
+        for (const UnusedInput& unused : edition->unusedInputs()) {
+            text += "    --" + std::string(kInputs[inputOf(unused.box)].key) + " is not used (a usage error)\n";
+        }
+        for (const FactorSpec& factor : edition->factors()) {
+            text += "  " + optionLine(factor.key, "VALUE",
+                                      std::string(factor.caption) + ", default " + formatDouble(factor.defaultValue) +
+                                          " (" + std::string(factor.clause) + ")");
+        }
+        if (!edition->factors().empty()) {
+            text += "    " + std::string(edition->factorNote()) + "; in another edition these are a usage error\n";
+        }
+    }
+    return text;
+}
+
+} // namespace
 
 std::string helpText() {
     std::string text = "rampwall-cli: designs the vertical reinforcement at the base of a ramp's\n"
@@ -203,44 +319,14 @@ std::string helpText() {
                        "\n"
                        "Input options (each takes the box text exactly as typed, written --h3=-1.0\n"
                        "or --h3 -1.0; a value may be empty or start with '-'; an option left out\n"
-                       "keeps the window's start-up value):\n";
-    for (const InputOption& option : kInputOptions) {
-        std::string line = "  --" + std::string(option.name) + " ";
-        line += isListInput(static_cast<std::size_t>(&option - kInputOptions.data())) ? "ENTRY" : "VALUE";
-        line.resize(26, ' ');
-        line += option.help;
-        if (!option.unit.empty()) {
-            line += " (" + std::string(option.unit) + ")";
-        } else if (option.control == Control::Text5) {
-            line += " (no unit)";
-        }
-        line += ", start-up: ";
-        line += option.control == Control::Combo1   ? kConcreteGrades.front().entry
-                : option.control == Control::Combo2 ? kSteelGrades.front().entry
-                : option.control == Control::Combo3 ? kLoadCaseEntries.front()
-                                                    : initialText(option.control);
-        text += line + "\n";
-    }
-    text += "  A list option also takes a list index; any whole number is allowed, and\n"
-            "  one outside the list (-1 included) leaves the list with nothing selected,\n"
-            "  as does an empty value.\n"
-            "\n"
-            "Edition (GB 50010-2002 unless --edition 2010 is given):\n"
-            "  --edition 2002|2010     the code edition: GB 50010-2002, or GB 50010-2010\n"
-            "                          (2015 revision) with the factors below; in 2010\n"
-            "                          --steel takes HPB300, HRB335, HRB400, RRB400, HRB500\n"
-            "                          and --load-factor is not used (a usage error)\n";
-    for (const LoadFactorField& field : kLoadFactorFields) {
-        std::string line = "  --" + std::string(field.key) + " VALUE";
-        line.resize(26, ' ');
-        line += std::string(field.caption) + ", default ";
-        line += formatDouble(LoadFactors{}.*field.member) + " (" + std::string(field.clause) + ")";
-        text += line + "\n";
-    }
-    text += "  The five factors belong to the 2010 edition: M = γ0·(γG·MG + γQ·γL·MQ),\n"
-            "  Mq = MG + ψq·MQ; γ factors greater than 0 and at most 10, ψq 0 to 1. In\n"
-            "  the 2002 edition they are a usage error.\n"
-            "\n"
+                       "keeps the window's start-up value):\n" +
+                       inputsHelp() +
+                       "  A list option also takes a list index; any whole number is allowed, and\n"
+                       "  one outside the list (-1 included) leaves the list with nothing selected,\n"
+                       "  as does an empty value.\n"
+                       "\n" +
+                       editionsHelp();
+    text += "\n"
             "Output:\n"
             "  (default)               the messages, the six results under the window's\n"
             "                          captions, and the calculation sheet\n"
@@ -254,14 +340,15 @@ std::string helpText() {
             "Batch and sweep (RFC 4180 CSV with CR LF line ends on standard output: the\n"
             "input columns, then MBk, As_strength, bar_strength, As_crack, bar_crack,\n"
             "crack_width as the window's boxes show them, empty for a box the row did not\n"
-            "reach, status ok or stopped, and the row's messages joined by \" | \"):\n"
+            "reach, status ok, fails (completed, but a check of its book is not\n"
+            "satisfied) or stopped, and the row's messages joined by \" | \"):\n"
             "  --batch FILE            one design per row of a CSV file (- for standard\n"
             "                          input); its header names the columns with the input\n"
             "                          option names above, without dashes; a column left\n"
-            "                          out keeps its start-up value; edition and the five\n"
+            "                          out keeps its start-up value; edition and the\n"
             "                          factors are columns too, where an empty cell is the\n"
-            "                          default (so --load-factor may stay empty in a 2010\n"
-            "                          row); empty lines are skipped;\n"
+            "                          default (so a box an edition does not read may stay\n"
+            "                          empty in its rows); empty lines are skipped;\n"
             "                          a column naming no input, or one named before, is\n"
             "                          reported and not used\n"
             "  --sweep NAME=START:STOP:STEP\n"
@@ -276,6 +363,31 @@ std::string helpText() {
             "  --pdfs DIR              also writes each completed row's calculation book to\n"
             "                          DIR/row-N.pdf, and removes it for a row that did not\n"
             "                          complete\n"
+            "  --xlsx FILE             also writes the rows as an Excel workbook: a Chinese\n"
+            "                          header with units, numbers as numbers; the file\n"
+            "                          appears whole when the last row is written\n"
+            "\n"
+            "Ramp (the wall along a whole open ramp, in segments from its upper end):\n"
+            "  --ramp L                the ramp's length (m); the floor falls from --h4-start\n"
+            "                          at the upper end to --h4 at the lower end; each\n"
+            "                          segment is designed at its deeper end, with Case A\n"
+            "                          where h3 is above the floor there and Case B\n"
+            "                          elsewhere (--case is not taken)\n"
+            "  --h4-start VALUE        the floor at the upper end (m), default h2\n"
+            "  --segment LENGTH        segment length (m), default 5; the last may be shorter\n"
+            "  --segments N            or that many equal segments\n"
+            "  --spacings LIST         bar spacings to choose from (mm), e.g. 100,125,150;\n"
+            "                          each segment takes the lightest that passes every\n"
+            "                          check, of two equally heavy the wider; default the\n"
+            "                          --spacing\n"
+            "  Prints CSV: segment, from, to, h4, case, spacing, MBk, As_strength,\n"
+            "  bar_strength, As_crack, bar_crack, crack_width, steel_kg_per_m, steel_kg,\n"
+            "  status (ok, fails, stopped, or none where the floor is not below h2) and\n"
+            "  message; the total steel goes to standard error. The steel is the designed\n"
+            "  face's vertical bars, As x (h1 - h4) x 0.00785 kg per metre of wall, without\n"
+            "  laps, anchorage or the inside face. --xlsx writes the schedule as a\n"
+            "  workbook and --pdf the ramp's calculation book. A design file with a ramp\n"
+            "  (--design) runs as a ramp; --save-design keeps the ramp in it.\n"
             "\n"
             "Design files and the calculation book (single design):\n"
             "  --design FILE           takes the inputs from a design file (.rampwall); input\n"
@@ -296,7 +408,10 @@ std::string helpText() {
             "ran), 1 when a message ended it, an input was not a number or no load case\n"
             "was selected (batch and sweep: some row or header column could not be used),\n"
             "or the output, a design file or a book could not be written, 2 for a usage\n"
-            "error or a batch or design file that cannot be read or used.\n";
+            "error or a batch or design file that cannot be read or used, 3 when a single\n"
+            "design completed but a check of its book is not satisfied (its boxes, sheet\n"
+            "and JSON are shown all the same). A ramp: 0 when every segment is ok or none,\n"
+            "else 1 when a segment stopped, else 3.\n";
     return text;
 }
 

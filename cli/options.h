@@ -1,9 +1,9 @@
 // The command line: design inputs, output form and mode.
 #pragma once
 
-#include "inputs.h"
-#include "sweep_range.h"
-#include "usage_error.h"
+#include "cli/inputs.h"
+#include "cli/sweep_range.h"
+#include "cli/usage_error.h"
 
 #include <optional>
 #include <span>
@@ -13,7 +13,7 @@
 
 namespace rampwall::cli {
 
-enum class Mode { Design, Batch, Sweep, Help, Version };
+enum class Mode { Design, Batch, Sweep, Ramp, Help, Version };
 
 struct Options {
     Mode mode = Mode::Design;
@@ -26,6 +26,16 @@ struct Options {
     std::optional<std::string> saveDesign; // a single design only
     std::optional<std::string> pdfFile;    // a single design only
     std::optional<std::string> pdfsDir;    // batch and sweep only
+    std::optional<std::string> xlsxFile;   // batch, sweep and ramp: the rows as a workbook too
+    // --ramp and its options: each as typed, laid over the design file's ramp.
+    std::optional<std::string> rampLength;
+    std::optional<std::string> h4Start;
+    std::optional<std::string> segmentLength;
+    std::optional<std::string> segmentCount;
+    std::optional<std::string> spacings;
+
+    // Whether an option that belongs to a ramp (other than --ramp) is given.
+    bool anyRampDetail() const { return h4Start || segmentLength || segmentCount || spacings; }
 };
 
 // Every option takes its value as "--name=value" or as the next argument;

@@ -1,6 +1,7 @@
-#include "output.h"
+#include "cli/output.h"
 
-#include "control_table.h"
+#include "calc/control_table.h"
+#include "cli/design_run.h"
 
 #include <nlohmann/json.hpp>
 
@@ -78,12 +79,13 @@ std::string oneLine(std::string_view laidOut) {
 
 } // namespace
 
-void printForPerson(std::ostream& out, const DesignResult& result) {
+void printForPerson(std::ostream& out, const RunResult& result) {
     std::string text;
-    for (const ShownMessage& message : result.messages) {
-        text.append(message.title).append(" ").append(message.text).append("\n");
+    const std::vector<const WindowEvent*> messages = result.messages();
+    for (const WindowEvent* message : messages) {
+        text.append(message->title).append(" ").append(message->text).append("\n");
     }
-    if (!result.messages.empty()) {
+    if (!messages.empty()) {
         text.append("\n");
     }
     // Each result under its label, each frame's boxes under its caption.
@@ -95,12 +97,12 @@ void printForPerson(std::ostream& out, const DesignResult& result) {
         }
         text.append("  ").append(labelOf(box)->text);
         // A box this run did not reach shows what a window just opened shows: nothing.
-        if (const std::string* written = result.boxText(box)) {
+        if (const std::string* written = result.written(box)) {
             text.append(*written);
         }
         text.append("\n");
     }
-    if (const std::string* sheet = result.boxText(Control::Text12)) {
+    if (const std::string* sheet = result.written(Control::Text12)) {
         text.append("\n");
         std::string_view rest = *sheet;
         for (std::size_t end = rest.find("\r\n"); end != std::string_view::npos; end = rest.find("\r\n")) {
@@ -112,21 +114,24 @@ void printForPerson(std::ostream& out, const DesignResult& result) {
     out << text;
 }
 
-void printJson(std::ostream& out, const DesignResult& result) {
+void printJson(std::ostream& out, const RunResult& result) {
     using Json = nlohmann::ordered_json;
     Json messages = Json::array();
-    for (const ShownMessage& message : result.messages) {
-        messages.push_back(Json{{"title", validUtf8(message.title)}, {"text", validUtf8(message.text)}});
+    for (const WindowEvent* message : result.messages()) {
+        messages.push_back(Json{{"title", validUtf8(message->title)}, {"text", validUtf8(message->text)}});
     }
     Json boxes = Json::object();
-    for (const BoxText& written : result.boxes) {
-        boxes[std::string(controlName(written.box))] = validUtf8(written.text);
+    for (const auto& [box, text] : writtenBoxes(result)) {
+        boxes[std::string(controlName(box))] = validUtf8(*text);
     }
     // The library writes a double with as many digits as it needs to be read
     // back exactly.
     Json values = Json::object();
     for (const NamedValue& named : result.values) {
         values[std::string(named.name)] = named.value;
+    }
+    for (const NamedText& named : result.texts) {
+        values[std::string(named.name)] = validUtf8(named.text);
     }
     const Json document = {
         {"completed", result.completed()}, {"messages", messages}, {"boxes", boxes}, {"values", values}};

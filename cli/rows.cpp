@@ -1,13 +1,15 @@
-#include "rows.h"
+#include "cli/rows.h"
 
-#include "control_table.h"
-#include "csv.h"
+#include "calc/control_table.h"
+#include "calc/ramp/ramp_design.h"
+#include "cli/csv.h"
+#include "cli/inputs.h"
+#include "design/file_io.h"
 
 #ifdef RAMPWALL_BOOK
-#include "book_output.h"
+#include "cli/book_output.h"
 #endif
 
-#include <fstream>
 #include <system_error>
 
 namespace rampwall::cli {
@@ -16,28 +18,17 @@ namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
 
-// Written beside its final name and then renamed over it, so that a sheet is
-// either the old one or the whole new one, never half written.
-bool replaceFile(const std::filesystem::path& path, std::string_view text) {
-    std::filesystem::path partial = path;
-    partial += ".part";
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    std::error_code failure;
-    if (file) {
-        std::filesystem::rename(partial, path, failure);
-        if (!failure) {
-            return true;
-        }
-    }
-    std::filesystem::remove(partial, failure);
-    return false;
-}
-
-// A row without a sheet or book leaves no file, not even one from an earlier run.
+// A row without a sheet or book leaves no file, not even one from an earlier
+// run; but only a file or a link is removed, never a device or pipe that
+// happens to have the name.
 bool removeOld(const std::filesystem::path& path, std::size_t number, std::ostream& err) {
     std::error_code failure;
+    const std::filesystem::file_status found = std::filesystem::symlink_status(path, failure);
+    if (std::filesystem::exists(found) && !std::filesystem::is_regular_file(found) &&
+        !std::filesystem::is_symlink(found)) {
+        err << "rampwall-cli: row " << number << ": " << path.string() << " 不是普通文件，没有删除\n";
+        return false;
+    }
     std::filesystem::remove(path, failure);
     if (failure) {
         err << "rampwall-cli: row " << number << ": cannot remove the old " << path.string() << "\n";
@@ -48,18 +39,21 @@ bool removeOld(const std::filesystem::path& path, std::size_t number, std::ostre
 
 } // namespace
 
-void appendResultFields(std::vector<std::string_view>& fields, const DesignResult& result, std::string& messages) {
+void appendResultFields(std::vector<std::string_view>& fields, const RunResult& result, std::string& messages) {
     for (Control box : kResultBoxes) {
-        const std::string* text = result.boxText(box);
+        const std::string* text = result.written(box);
         fields.emplace_back(text != nullptr ? std::string_view(*text) : std::string_view());
     }
-    fields.emplace_back(result.completed() ? "ok" : "stopped");
+    fields.emplace_back(statusOf(result));
     messages.clear();
-    for (const ShownMessage& message : result.messages) {
+    for (const WindowEvent& event : result.events) {
+        if (event.kind != WindowEvent::Kind::Message) {
+            continue;
+        }
         if (!messages.empty()) {
             messages.append(" | ");
         }
-        messages.append(message.text);
+        messages.append(event.text);
     }
     fields.push_back(messages);
 }
@@ -72,58 +66,94 @@ RowWriter::RowWriter(std::ostream& out, std::ostream& err, std::optional<std::fi
 
 RowWriter::~RowWriter() { flush(); }
 
+workbook::Column workbookColumn(std::string_view key) {
+    using workbook::CellKind;
+    if (const std::optional<std::size_t> input = inputByKey(key)) {
+        return {std::string(captionOf(kInputs[*input].control)),
+                isListInput(*input) ? CellKind::Text : CellKind::Number};
+    }
+    if (const std::optional<Setting> setting = settingByName(key)) {
+        return setting->factor != nullptr ? workbook::Column{std::string(setting->factor->caption), CellKind::Number}
+                                          : workbook::Column{"规范", CellKind::Text};
+    }
+    // The results have the ramp schedule's columns of the same names.
+    for (const ramp::ScheduleColumn& column : ramp::kScheduleColumns) {
+        if (column.key == key) {
+            return {std::string(column.header), column.decimals < 0 ? CellKind::Text : CellKind::Number};
+        }
+    }
+    return {std::string(key), CellKind::Text};
+}
+
 void RowWriter::header(const std::vector<std::string_view>& inputColumns) {
     m_fields = inputColumns;
     m_fields.insert(m_fields.end(), kResultColumns.begin(), kResultColumns.end());
     appendCsvRecord(m_buffer, m_fields);
+    if (m_workbookPath) {
+        std::vector<workbook::Column> columns;
+        for (const std::string_view key : m_fields) {
+            columns.push_back(workbookColumn(key));
+        }
+        m_workbook = workbook::Workbook::create(*m_workbookPath, std::move(columns), m_workbookError);
+    }
 }
 
-bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inputFields, const DesignResult& result) {
+std::optional<std::string> RowWriter::finishWorkbook() {
+    if (!m_workbookPath) {
+        return std::nullopt;
+    }
+    if (!m_workbook) {
+        return m_workbookError.empty() ? std::string("表格未写出：没有表头") : m_workbookError;
+    }
+    std::optional<std::string> failure = m_workbook->close();
+    m_workbook.reset();
+    return failure;
+}
+
+bool RowWriter::row(std::size_t number, const std::vector<std::string_view>& inputFields,
+                    const design::DesignRun& run) {
+    const RunResult& result = run.result;
     m_fields = inputFields;
     appendResultFields(m_fields, result, m_messages);
     appendCsvRecord(m_buffer, m_fields);
+    if (m_workbook) {
+        // A full sheet is said once, when the workbook is finished.
+        static_cast<void>(m_workbook->row(std::span<const std::string_view>(m_fields)));
+    }
     m_fields.clear(); // its views point into this row's result
     if (m_buffer.size() >= kFlushSize) {
         flush();
     }
     const bool sheetWritten = !m_sheets || writeSheet(number, result);
-    const bool pdfWritten = m_books == nullptr || writePdf(number, result);
+    const bool pdfWritten = m_books == nullptr || writePdf(number, run);
     return sheetWritten && pdfWritten;
 }
 
-RunObserver RowWriter::observer() const {
-#ifdef RAMPWALL_BOOK
-    if (m_books != nullptr) {
-        return m_books->observer();
-    }
-#endif
-    return {};
-}
-
-bool RowWriter::writePdf(std::size_t number, const DesignResult& result) {
+bool RowWriter::writePdf(std::size_t number, const design::DesignRun& run) {
     const std::filesystem::path path = *m_pdfs / ("row-" + std::to_string(number) + ".pdf");
 #ifdef RAMPWALL_BOOK
-    if (result.completed() && m_books->hasBook()) {
-        if (const auto failure = m_books->write(path, design::startupDesign("").project, "")) {
+    if (run.result.completed()) {
+        if (const auto failure = m_books->write(path, run, design::startupDesign("").project, "")) {
             m_err << "rampwall-cli: row " << number << ": " << *failure << "\n";
             return false;
         }
         return true;
     }
 #else
-    static_cast<void>(result);
+    static_cast<void>(run);
 #endif
     return removeOld(path, number, m_err);
 }
 
-bool RowWriter::writeSheet(std::size_t number, const DesignResult& result) {
+bool RowWriter::writeSheet(std::size_t number, const RunResult& result) {
     const std::filesystem::path path = *m_sheets / ("row-" + std::to_string(number) + ".txt");
-    const std::string* sheet = result.boxText(Control::Text12);
+    const std::string* sheet = result.written(Control::Text12);
     if (!result.completed() || sheet == nullptr) {
         return removeOld(path, number, m_err);
     }
-    if (!replaceFile(path, *sheet)) {
-        m_err << "rampwall-cli: row " << number << ": cannot write " << path.string() << "\n";
+    // Either the old sheet or the whole new one, never half written.
+    if (const std::string failure = design::writeFileAtomically(path, *sheet); !failure.empty()) {
+        m_err << "rampwall-cli: row " << number << ": 无法写入 " << path.string() << "：" << failure << "\n";
         return false;
     }
     return true;

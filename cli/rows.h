@@ -2,12 +2,14 @@
 // the six results as the window would show them, the status and the messages.
 #pragma once
 
-#include "control_table.h"
-#include "design_run.h"
+#include "calc/control_table.h"
+#include "cli/design_run.h"
+#include "cli/workbook.h"
 
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -18,8 +20,8 @@ namespace rampwall::cli {
 
 class BookWriter;
 
-// The six result boxes (kResultBoxes) in their order, then the status and
-// the messages.
+// The six result boxes (kResultBoxes) in their order, then the status (ok,
+// fails or stopped) and the messages.
 inline constexpr std::array<std::string_view, kResultBoxes.size() + 2> kResultColumns = {
     "MBk", "As_strength", "bar_strength", "As_crack", "bar_crack", "crack_width", "status", "message",
 };
@@ -39,25 +41,30 @@ public:
     RowWriter& operator=(const RowWriter&) = delete;
     ~RowWriter();
 
-    // Whether the designs of the rows must compose their sheets.
-    // A book is made from the sheet, so the PDFs need it too.
-    bool writesSheets() const { return m_sheets.has_value() || m_books != nullptr; }
-
-    // What runDesign must be shown for the row's book; empty without PDFs.
-    RunObserver observer() const;
+    // What the designs of the rows must produce: their sheets for the sheet
+    // files, and a book's report as well for the PDFs.
+    RunDetail detail() const {
+        return {.sheet = m_sheets.has_value() || m_books != nullptr, .values = false, .report = m_books != nullptr};
+    }
 
     void header(const std::vector<std::string_view>& inputColumns);
 
     // Row `number` counts the data rows from 1. False when its sheet could
     // not be written (said on the error stream); the record is written anyway.
-    bool row(std::size_t number, const std::vector<std::string_view>& inputFields, const DesignResult& result);
+    bool row(std::size_t number, const std::vector<std::string_view>& inputFields, const design::DesignRun& run);
 
     // Writes out what has been collected so far.
     void flush();
 
+    // The rows go to a workbook at `path` as well, from the header on.
+    void setWorkbook(std::filesystem::path path) { m_workbookPath = std::move(path); }
+    // Finishes the workbook; nullopt when there is none or it was written,
+    // else why it was not.
+    std::optional<std::string> finishWorkbook();
+
 private:
-    bool writeSheet(std::size_t number, const DesignResult& result);
-    bool writePdf(std::size_t number, const DesignResult& result);
+    bool writeSheet(std::size_t number, const RunResult& result);
+    bool writePdf(std::size_t number, const design::DesignRun& run);
 
     std::ostream& m_out;
     std::ostream& m_err;
@@ -67,9 +74,16 @@ private:
     std::string m_buffer;
     std::vector<std::string_view> m_fields;
     std::string m_messages;
+    std::optional<std::filesystem::path> m_workbookPath;
+    std::unique_ptr<workbook::Workbook> m_workbook;
+    std::string m_workbookError;
 };
 
+// A batch or sweep column in a workbook: its Chinese header with the unit,
+// and whether it holds numbers.
+workbook::Column workbookColumn(std::string_view key);
+
 // The result fields of one design, appended to the input fields given.
-void appendResultFields(std::vector<std::string_view>& fields, const DesignResult& result, std::string& messages);
+void appendResultFields(std::vector<std::string_view>& fields, const RunResult& result, std::string& messages);
 
 } // namespace rampwall::cli

@@ -1,8 +1,8 @@
-#include "sweep.h"
+#include "cli/sweep.h"
 
-#include "design_run.h"
-#include "exit_status.h"
-#include "number_text.h"
+#include "calc/number_text.h"
+#include "cli/design_run.h"
+#include "cli/exit_status.h"
 
 #include <string>
 #include <vector>
@@ -10,25 +10,25 @@
 namespace rampwall::cli {
 
 int runSweep(const SweepRange& range, const DesignInputs& fixed, RowWriter& writer) {
-    std::vector<std::string_view> columns{kInputOptions[range.input].name};
+    std::vector<std::string_view> columns{kInputs[range.input].key};
     std::vector<std::size_t> given;
-    for (std::size_t i = 0; i < kInputOptions.size(); ++i) {
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
         if (i != range.input && fixed.isSet(i)) {
-            columns.push_back(kInputOptions[i].name);
+            columns.push_back(kInputs[i].key);
             given.push_back(i);
         }
     }
-    std::vector<std::size_t> settings;
-    for (std::size_t i = 0; i < kSettingCount; ++i) {
-        if (fixed.isSettingSet(i)) {
-            columns.push_back(settingName(i));
-            settings.push_back(i);
+    std::vector<std::string> settingTexts;
+    for (const Setting& setting : settings()) {
+        if (fixed.isSettingSet(setting.name)) {
+            columns.push_back(setting.name);
+            settingTexts.push_back(fixed.settingText(setting.name));
         }
     }
     writer.header(columns);
 
     int status = kExitCompleted;
-    const ComputeOptions options{.composeSheet = writer.writesSheets()};
+    const RunDetail detail = writer.detail();
     std::vector<std::string_view> fields;
     for (std::size_t i = 0; i < range.count; ++i) {
         const std::string value = formatDouble(range.value(i));
@@ -39,10 +39,10 @@ int runSweep(const SweepRange& range, const DesignInputs& fixed, RowWriter& writ
         for (std::size_t input : given) {
             fields.push_back(fixed.text(input));
         }
-        for (std::size_t setting : settings) {
-            fields.push_back(fixed.settingText(setting));
+        for (const std::string& text : settingTexts) {
+            fields.push_back(text);
         }
-        if (!writer.row(i + 1, fields, runDesign(inputs, options, writer.observer()))) {
+        if (!writer.row(i + 1, fields, runDesign(inputs, detail))) {
             status = kExitNotCompleted;
         }
     }

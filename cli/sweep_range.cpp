@@ -1,7 +1,7 @@
-#include "sweep_range.h"
+#include "cli/sweep_range.h"
 
-#include "inputs.h"
-#include "number_text.h"
+#include "calc/number_text.h"
+#include "cli/inputs.h"
 
 #include <array>
 #include <optional>
@@ -15,7 +15,7 @@ std::variant<SweepRange, UsageError> parseSweep(std::string_view text) {
         return UsageError{"a sweep is written NAME=START:STOP:STEP"};
     }
     const std::string_view name = text.substr(0, equals);
-    const std::optional<std::size_t> input = inputByName(name);
+    const std::optional<std::size_t> input = inputByKey(name);
     if (!input || isListInput(*input)) {
         return UsageError{"cannot sweep \"" + std::string(name) + "\": only the numeric inputs can be swept"};
     }

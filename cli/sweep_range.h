@@ -1,7 +1,7 @@
 // The range of a sweep: one numeric input stepped from a start to a stop.
 #pragma once
 
-#include "usage_error.h"
+#include "cli/usage_error.h"
 
 #include <cmath>
 #include <cstddef>
@@ -15,7 +15,7 @@ namespace rampwall::cli {
 inline constexpr std::size_t kMaxSweepRows = 10'000'000;
 
 struct SweepRange {
-    std::size_t input = 0; // a box input of kInputOptions
+    std::size_t input = 0; // a box input of kInputs
     double start = 0;
     double step = 0;
     std::size_t count = 0; // values start + i*step for i from 0 to count - 1

@@ -16,6 +16,14 @@ endif()
 
 add_subdirectory(data)
 
+# The web page where a local web server or a browser can open it: the folder,
+# rampwall.html with it.
+if(TARGET web_page)
+  install(DIRECTORY ${RAMPWALL_PAGE_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/rampwall/web
+          FILES_MATCHING PATTERN "*.html" PATTERN "*.js" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.png"
+                         PATTERN "*.wasm" PATTERN "*.webmanifest")
+endif()
+
 if(RAMPWALL_TESTS)
   add_subdirectory(tests/install)
 endif()

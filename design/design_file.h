@@ -4,8 +4,11 @@
 // all read and write designs through this one format.
 #pragma once
 
-#include "controls.h"
-#include "edition.h"
+#include "calc/controls.h"
+#include "calc/editions/code_edition.h"
+#include "calc/editions/factor.h"
+#include "calc/input_table.h"
+#include "calc/ramp/ramp_input.h"
 
 #include <array>
 #include <cstddef>
@@ -21,34 +24,13 @@ inline constexpr std::string_view kFormatName = "rampwall-design";
 // Raised only when a key changes its meaning; new keys keep the number.
 inline constexpr int kFormatVersion = 1;
 inline constexpr std::string_view kFileSuffix = ".rampwall";
-// A design is about a kilobyte; anything near this is not one of ours.
-inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
-
-struct DesignInput {
-    std::string_view key; // the command-line tool's name for the input
-    Control control;
-};
-
-// The eleven boxes, then the three lists, in the order a file lists them.
-inline constexpr std::size_t kBoxInputCount = 11;
-inline constexpr std::array<DesignInput, 14> kDesignInputs = {{
-    {"h1", Control::Text1},
-    {"h2", Control::Text2},
-    {"h3", Control::Text3},
-    {"h4", Control::Text16},
-    {"h5", Control::Text4},
-    {"cover", Control::Text13},
-    {"soil-weight", Control::Text14},
-    {"surcharge", Control::Text15},
-    {"load-factor", Control::Text5},
-    {"spacing", Control::Text10},
-    {"crack-limit", Control::Text8},
-    {"concrete", Control::Combo1},
-    {"steel", Control::Combo2},
-    {"case", Control::Combo3},
-}};
-
-inline bool isListInput(std::size_t input) { return input >= kBoxInputCount; }
+// What a box of the window holds, as a text box could on the platform the
+// window imitates; the page's boxes take the same limit.
+inline constexpr int kMaxBoxCharacters = 65535;
+// A design is about a kilobyte, but a window whose fourteen inputs and six
+// project fields are all full holds about 3.9 MB of Chinese text: the limit
+// leaves room for that, and nothing much larger is one of ours.
+inline constexpr std::size_t kMaxFileBytes = std::size_t{4} << 20;
 
 // One input as the window shows it. A list holds either a chosen entry (its
 // text is that entry's) or free text typed over it, which selects nothing.
@@ -87,32 +69,45 @@ inline constexpr std::array<ProjectField, 6> kProjectFields = {{
 }};
 
 struct DesignFile {
-    std::array<InputValue, kDesignInputs.size()> inputs;
+    std::array<InputValue, kInputs.size()> inputs;
     ProjectInfo project;
     // The code edition the design follows, by its key ("2002", "2010");
     // empty when the file names none, which is the 2002 edition.
     std::string codeEdition;
-    // The 2010 edition's factors ("load-factors"); written only when they
-    // differ from the defaults.
-    LoadFactors factors;
+    // The factors of the editions ("load-factors"), by key; written only when
+    // one differs from its default.
+    FactorValues factors;
+    // The whole ramp the section belongs to, once the ramp dialog or the
+    // command line's --ramp gave one ("ramp"); a file without one is a
+    // single section.
+    std::optional<ramp::RampInput> ramp;
 
     bool operator==(const DesignFile&) const = default;
 };
 
-// The design the window opens with: the boxes' initial texts, the first entry
-// of each list, no project information but the date.
+// The ramp's keys in a design file, each a text as typed.
+struct RampField {
+    std::string_view key;
+    std::string ramp::RampInput::*member;
+};
+inline constexpr std::array<RampField, 5> kRampFields = {{
+    {"length", &ramp::RampInput::length},
+    {"h4-start", &ramp::RampInput::h4Start},
+    {"segment-length", &ramp::RampInput::segmentLength},
+    {"segments", &ramp::RampInput::segmentCount},
+    {"spacings", &ramp::RampInput::spacings},
+}};
+
+// The design the window opens with in the default edition: the boxes'
+// initial texts, the start-up entry of each list, no project information but
+// the date.
 DesignFile startupDesign(std::string_view today);
 // The same in an edition and with the factors a window has: the edition's
-// first steel grade, and the edition named unless it is the default one.
-DesignFile startupDesign(std::string_view today, Edition edition, const LoadFactors& factors);
+// start-up entries, and the edition named unless it is the default one.
+DesignFile startupDesign(std::string_view today, const CodeEdition& edition, const FactorValues& factors);
 
-// The position of an entry in its list, or nullopt when the list has no such
-// entry.
-std::optional<int> entryIndex(Control list, std::string_view entry);
-// The same in the lists of an edition: the steel list differs.
-std::optional<int> entryIndex(Control list, std::string_view entry, Edition edition);
-// The edition a design follows.
-Edition editionOf(const DesignFile& design);
+// The edition a design follows: the default one when it names none.
+const CodeEdition& editionOf(const DesignFile& design);
 
 struct ParseResult {
     std::optional<DesignFile> design;
@@ -129,9 +124,19 @@ ParseResult parse(std::string_view text, const DesignFile& defaults);
 // UTF-8 JSON, keys in a fixed order, ending with a line break.
 std::string serialize(const DesignFile& design);
 
+// Why `text`, the serialized `design`, must not be written: it would be more
+// than the reader takes, and the message names the largest text to shorten.
+// Empty when it may be written.
+std::string saveFault(const DesignFile& design, std::string_view text);
+
 // Why a file of `size` bytes is not read as a design: it is larger than
-// kMaxFileBytes. The same sentence wherever the size is found out.
+// kMaxFileBytes. The same sentence wherever the size is found out; sizes are
+// in bytes, so that the file's and the limit's never read alike.
 std::string tooLargeFault(std::uintmax_t size);
+
+// A name or text from a file or a user, to be quoted in a message: cut to a
+// readable length at a character boundary, with "…" where it was cut.
+std::string shortened(std::string_view text, std::size_t maxCharacters = 40);
 
 // The messages the window and the tool show, naming the file.
 std::string openFailureMessage(std::string_view fileName, std::string_view fault);

@@ -1,11 +1,14 @@
-#include "file_io.h"
+#include "design/file_io.h"
 
-#include "design_file.h"
+#include "design/design_file.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace rampwall::design {
@@ -20,14 +23,33 @@ std::string systemFault(int error, std::string_view action) {
     case ENOENT: return "文件或文件夹不存在";
     case EISDIR: return "这是一个文件夹，不是文件";
     case ENOTDIR: return "路径中有一段不是文件夹";
-    case ENOSPC:
-    case EDQUOT: return "磁盘已满";
+    case ENOSPC: return "磁盘已满";
+    case EDQUOT: return "磁盘配额已用完";
     case EFBIG: return "文件超出了允许的大小";
-    case EROFS: return "磁盘是只读的";
+    case EROFS: return "磁盘是只读的（只读文件系统），不能写入";
     case ENAMETOOLONG: return "文件名太长";
+    case ELOOP: return "链接层层相指，找不到真正的文件";
+    case ENOMEM: return "内存不足";
     default: break;
     }
     return std::string(action) + "失败（" + std::strerror(error) + "）";
+}
+
+constexpr std::string_view kNotRegularFault = "这不是普通文件（而是设备、管道或套接字），写入会毁掉它，所以没有写入";
+
+// A folder on a read-only file system may refuse a new file as a matter of
+// permission; the user must hear that the disk is read-only.
+int withReadOnlyDisk(int error, const std::filesystem::path& folder) {
+    struct statvfs disk {};
+    if ((error == EACCES || error == EPERM) && ::statvfs(folder.c_str(), &disk) == 0 &&
+        (disk.f_flag & ST_RDONLY) != 0) {
+        return EROFS;
+    }
+    return error;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& file) {
+    return file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
 }
 
 class FileDescriptor {
@@ -89,10 +111,16 @@ FileText readDesignText(const std::filesystem::path& path) {
     if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
         return tooLarge(static_cast<std::uintmax_t>(info.st_size));
     }
-    // Read one byte past the limit, in case the file grew after fstat.
-    std::string text(kMaxFileBytes + 1, '\0');
+    // One byte past what fstat saw, to notice a file that grew since.
+    std::string text(static_cast<std::size_t>(info.st_size) + 1, '\0');
     std::size_t filled = 0;
-    while (filled < text.size()) {
+    for (;;) {
+        if (filled == text.size()) {
+            if (filled > kMaxFileBytes) {
+                return tooLarge(filled);
+            }
+            text.resize(std::min(2 * filled, kMaxFileBytes + 1));
+        }
         const ssize_t got = ::read(file.get(), text.data() + filled, text.size() - filled);
         if (got < 0) {
             if (errno == EINTR) {
@@ -105,26 +133,55 @@ FileText readDesignText(const std::filesystem::path& path) {
         }
         filled += static_cast<std::size_t>(got);
     }
-    if (filled > kMaxFileBytes) {
-        return tooLarge(filled);
-    }
     text.resize(filled);
     return {std::move(text), {}};
 }
 
-std::string writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::error_code ignored;
-    // Replace the file a link points to, not the link.
+WriteTarget resolveWriteTarget(const std::filesystem::path& path) {
+    // Follows a chain of links to the name at its end, which may not exist
+    // yet: the file is then made there, and the link keeps pointing at it.
     std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ignored)) {
-        target = std::filesystem::weakly_canonical(path, ignored);
-        if (ignored) {
-            target = path;
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0) {
+            if (errno == ENOENT) {
+                return {target, {}};
+            }
+            return {target, systemFault(errno, "写入这个文件")};
         }
+        if (S_ISREG(info.st_mode)) {
+            // Root may write any file; anyone else only what its mode allows.
+            if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+                return {target, systemFault(errno, "写入这个文件")};
+            }
+            return {target, {}};
+        }
+        if (S_ISDIR(info.st_mode)) {
+            return {target, "这是一个文件夹，不是文件"};
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            return {target, std::string(kNotRegularFault)};
+        }
+        if (links == 40) {
+            return {target, systemFault(ELOOP, "写入这个文件")};
+        }
+        std::array<char, 4096> named{};
+        const ssize_t length = ::readlink(target.c_str(), named.data(), named.size());
+        if (length < 0 || static_cast<std::size_t>(length) == named.size()) {
+            return {target, systemFault(length < 0 ? errno : ENAMETOOLONG, "写入这个文件")};
+        }
+        const std::filesystem::path next(std::string(named.data(), static_cast<std::size_t>(length)));
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    if (std::filesystem::is_directory(target, ignored)) {
-        return "这是一个文件夹，不是文件";
+}
+
+std::string writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const WriteTarget resolved = resolveWriteTarget(path);
+    if (!resolved.fault.empty()) {
+        return resolved.fault;
     }
+    const std::filesystem::path& target = resolved.path;
+    const std::filesystem::path folder = folderOf(target);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
 
@@ -137,7 +194,7 @@ std::string writeFileAtomically(const std::filesystem::path& path, std::string_v
         // 0666 less the umask, as for any new file.
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
-            return systemFault(errno, "在这个文件夹中写入");
+            return systemFault(withReadOnlyDisk(errno, folder), "在这个文件夹中写入");
         }
     }
     if (fd < 0) {
@@ -160,10 +217,9 @@ std::string writeFileAtomically(const std::filesystem::path& path, std::string_v
         return fail(errno);
     }
     // The rename itself reaches the disk with the folder's entry.
-    const FileDescriptor folder(
-        ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) {
-        ::fsync(folder.get());
+    const FileDescriptor folderEntry(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderEntry.get() >= 0) {
+        ::fsync(folderEntry.get());
     }
     return {};
 }

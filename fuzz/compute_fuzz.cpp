@@ -1,19 +1,19 @@
 // A whole calculation over arbitrary window contents. The input is text:
 // the first line holds the selected indices of Combo1, Combo2 and Combo3,
-// then optionally the edition ("2010"; anything else is 2002) and the load
-// factors γ0, γG, γQ, γL and ψq (a token that is no number keeps the
-// default); the next eleven lines the texts of the input boxes in the order
+// then optionally the edition's key (anything that is no key is the
+// default edition) and the edition's factors in its order (a token that is
+// no number keeps the default); the next eleven lines the texts of the input boxes in the order
 // the calculation reads them; missing lines leave a box empty. Whatever is
 // typed, COMPUTE must return, every stop must be told in a message, and
 // nothing but well-formed numbers (or the "too large" text of the bar box)
 // may reach the output boxes.
-#include "calculation_stop.h"
-#include "compute.h"
-#include "design_2010.h"
-#include "fuzz_check.h"
-#include "headless_window.h"
-#include "number_grammar.h"
-#include "number_text.h"
+#include "calc/calculation_stop.h"
+#include "calc/compute.h"
+#include "calc/editions/registry.h"
+#include "calc/headless_window.h"
+#include "calc/number_text.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/number_grammar.h"
 
 #include <algorithm>
 #include <array>
@@ -40,13 +40,12 @@ constexpr std::array<Control, 3> kLists = {Control::Combo1, Control::Combo2, Con
 
 struct Design {
     std::array<int, 3> indices{};
-    Edition edition = Edition::GB50010_2002;
-    LoadFactors factors;
+    const CodeEdition* edition = &defaultEdition();
+    FactorValues factors;
     std::array<std::string, 11> texts;
 
-    ComputeOptions options(bool composeSheet) const {
-        return {.composeSheet = composeSheet, .edition = edition, .factors = factors, .namedValues = true};
-    }
+    // The edition whose named values and loops check2010 knows.
+    bool current() const { return edition->key() != defaultEdition().key(); }
 };
 
 int clampedInt(std::string_view token) {
@@ -80,12 +79,13 @@ Design decode(std::string_view input) {
     for (int& index : design.indices) {
         index = clampedInt(nextToken());
     }
-    if (nextToken() == "2010") {
-        design.edition = Edition::GB50010_2010;
+    if (const CodeEdition* named = editionByKey(nextToken())) {
+        design.edition = named;
     }
-    for (const LoadFactorField& field : kLoadFactorFields) {
-        if (const std::optional<double> value = parseDouble(nextToken())) {
-            design.factors.*field.member = *value;
+    for (const FactorSpec& factor : design.edition->factors()) {
+        // Unsound values too: the run must stop on them with a message.
+        if (const std::optional<double> value = parseDouble(nextToken()); value && *value != factor.defaultValue) {
+            design.factors.set(factor, *value);
         }
     }
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -159,46 +159,78 @@ void checkStateFinite(const DesignState& s) {
     }
 }
 
-// The 2010 loops: the strength bar is the smallest that carries the
-// governing area, and the crack check rose 1 mm a pass from it, every pass
-// but the last above the limit.
-void check2010(const DesignState& state, const HeadlessWindow& window, double limit, double spacing) {
-    const State2010& g = state.gb2010;
-    require(g.xi <= g.xiB, "a completed 2010 run has ξ within ξb");
-    const auto* bar = std::find(kStrengthBars2010.begin(), kStrengthBars2010.end(), g.d);
-    require(bar != kStrengthBars2010.end() && barArea2010(g.d, spacing) >= g.AsGoverning &&
-                (bar == kStrengthBars2010.begin() || barArea2010(*(bar - 1), spacing) < g.AsGoverning),
-            "the strength bar is the smallest that carries the area");
-    require(!g.passes.empty() && g.passes.front().d == g.d, "the crack check starts from the strength bar");
-    for (std::size_t i = 0; i < g.passes.size(); ++i) {
-        require(g.passes[i].d == g.d + static_cast<int>(i), "each pass raises the bar by 1 mm");
-        require((g.passes[i].wmax <= limit) == (i + 1 == g.passes.size()),
-                "the loop ends at the first width that fits");
+// The current edition's design: ξ within ξb, the bars provided carry the
+// area the strength needs and the minimum, the width within the limit, bars
+// on sale (one size, or two neighbouring sizes), and the boxes show the
+// run's own values.
+bool barsOnSale(const std::string& text) {
+    const int sizes[] = {12, 14, 16, 18, 20, 22, 25, 28, 32};
+    const std::size_t slash = text.find('/');
+    for (std::size_t i = 0; i < std::size(sizes); ++i) {
+        if (slash == std::string::npos && text == std::to_string(sizes[i])) {
+            return true;
+        }
+        if (i > 0 && text == std::to_string(sizes[i - 1]) + "/" + std::to_string(sizes[i])) {
+            return true;
+        }
     }
-    checkDecimalBox(window, Control::Text6, g.Mk);
-    checkDecimalBox(window, Control::Text7, g.AsGoverning);
-    checkDecimalBox(window, Control::Text9, g.passes.back().As);
-    checkDecimalBox(window, Control::Text11, g.passes.back().wmax);
-    require(window.text(Control::Text18) == std::to_string(g.passes.back().d), "the crack bar box shows the last pass");
+    return false;
+}
+
+void checkCurrent(const RunResult& result, const HeadlessWindow& window, double limit) {
+    const auto value = [&](std::string_view name) {
+        const std::optional<double> found = valueNamed(result.values, name);
+        require(found.has_value(), "a completed run names its values", name);
+        return *found;
+    };
+    const auto text = [&](std::string_view name) {
+        for (const NamedText& named : result.texts) {
+            if (named.name == name) {
+                return named.text;
+            }
+        }
+        require(false, "a completed run names its bars", name);
+        return std::string();
+    };
+    require(value("xi") <= value("xi_b"), "a completed run has ξ within ξb");
+    require(value("As") >= value("As_required") && value("As") >= value("As_min"),
+            "the bars provided carry the area needed and the minimum");
+    require(value("As") >= value("As_strength") || value("h0") > 0, "the design carries the strength area");
+    require(value("w_max") <= limit, "the design's width is within the limit");
+    require(barsOnSale(text("bar")) && barsOnSale(text("strength_bar")), "only bars on sale", text("bar"));
+    require(window.text(Control::Text18) == text("bar") && window.text(Control::Text19) == text("strength_bar"),
+            "the bar boxes show the run's bars");
+    checkDecimalBox(window, Control::Text6, value("Mk"));
+    checkDecimalBox(window, Control::Text7, value("As_strength"));
+    checkDecimalBox(window, Control::Text9, value("As"));
+    checkDecimalBox(window, Control::Text11, value("w_max"));
+    require(result.passes() == (value("V") <= value("V_c")), "only the shear can fail a completed design");
 }
 
 std::vector<WindowEvent> run(const Design& design, bool composeSheet, RunOutcome& outcome, DesignState& state,
-                             HeadlessWindow& window) {
+                             HeadlessWindow& window, RunResult* kept = nullptr) {
     enter(window, design);
-    outcome = COMPUTE(state, window, design.options(composeSheet));
+    RunResult result = runInWindow(*design.edition, state, window, design.factors,
+                                   {.sheet = composeSheet, .values = true, .report = true});
+    outcome = result.outcome;
+    state.values = result.values;
+    if (kept != nullptr) {
+        *kept = std::move(result);
+    }
     return window.events();
 }
 
 void checkRun(const Design& design) {
-    const bool edition2010 = design.edition == Edition::GB50010_2010;
+    const bool edition2010 = design.current();
     DesignState state;
-    HeadlessWindow window(design.edition);
+    HeadlessWindow window(*design.edition);
     RunOutcome outcome{};
     // An overflow, an invalid operation or a division by zero in the hardware
     // must never go unnoticed: an infinite denominator makes a harmless-looking
     // 0, an infinite limit passes every width.
     std::feclearexcept(FE_ALL_EXCEPT);
-    const std::vector<WindowEvent> events = run(design, true, outcome, state, window);
+    RunResult result;
+    const std::vector<WindowEvent> events = run(design, true, outcome, state, window, &result);
     const bool arithmeticFault = std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO) != 0;
 
     std::size_t writes = 0;
@@ -238,6 +270,7 @@ void checkRun(const Design& design) {
         require(writes == kWrittenBoxes.size(), "a completed run writes all six results and the sheet");
         require(messages == 0 || (!edition2010 && messages == 1 && messageTexts[0] == kMomentTooLargeMessage),
                 "a completed run can only have told that the moment is large, and only in 2002");
+        require(!result.checks.empty(), "a completed run has checks");
         break;
     }
 
@@ -246,14 +279,14 @@ void checkRun(const Design& design) {
         checkSingleBox(window, Control::Text6, state.MBk);
     }
     std::optional<int> strengthBar;
-    if (writes >= 3) {
+    if (writes >= 3 && !edition2010) {
         const std::string& bar = window.text(Control::Text19);
         strengthBar = wholeNumber(bar);
         require(bar == kTooLargeText || (strengthBar && *strengthBar >= 12 && *strengthBar <= 25),
                 "the strength bar is a table diameter or too large", bar);
     }
     if (outcome == RunOutcome::Completed && edition2010) {
-        check2010(state, window, parseDouble(state.Wmax).value_or(0), parseDouble(state.ss).value_or(0));
+        checkCurrent(result, window, parseDouble(design.texts[9]).value_or(0));
     } else if (outcome == RunOutcome::Completed) {
         // Text7 held the strength area when it was written; by now Aas is the
         // crack-control area, which Text9 shows.
@@ -270,12 +303,12 @@ void checkRun(const Design& design) {
     // The same window computed again gives the same run: nothing left over
     // from the first run changes the second.
     window.clearEvents();
-    const RunOutcome again = COMPUTE(state, window, design.options(true));
+    const RunOutcome again = runInWindow(*design.edition, state, window, design.factors).outcome;
     require(again == outcome && window.events() == events, "computing again repeats the run exactly");
 
     // Without the sheet the run is the same up to Text12.
     DesignState batchState;
-    HeadlessWindow batchWindow(design.edition);
+    HeadlessWindow batchWindow(*design.edition);
     RunOutcome batchOutcome{};
     std::vector<WindowEvent> batchEvents = run(design, false, batchOutcome, batchState, batchWindow);
     std::vector<WindowEvent> expected = events;

@@ -2,8 +2,8 @@
 // read the same records whether the bytes come all at once or one by one from
 // a pipe that is never ahead, number its records' lines in order, and read a
 // record back as written.
-#include "csv.h"
-#include "fuzz_check.h"
+#include "cli/csv.h"
+#include "fuzz/fuzz_check.h"
 
 #include <cstdint>
 #include <istream>

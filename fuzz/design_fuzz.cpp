@@ -1,8 +1,10 @@
 // Design file reader: whatever bytes arrive, parse either gives a design or
 // one error, never both, and a design it gives survives a save and a second
-// reading unchanged, with nothing left over to note.
-#include "design_file.h"
-#include "fuzz_check.h"
+// reading unchanged, with nothing left over to note. A ramp it holds is
+// planned over its inputs: a plan or a message, and sections within bounds.
+#include "calc/ramp/ramp_design.h"
+#include "design/design_file.h"
+#include "fuzz/fuzz_check.h"
 
 #include <cstdint>
 #include <string_view>
@@ -25,5 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(again.design.has_value() && *again.design == *read.design, "a saved design reads back the same", saved);
     require(again.notes.empty(), "a saved design has nothing to note", saved);
     require(serialize(*again.design) == saved, "saving twice gives the same bytes", saved);
+    if (read.design->ramp) {
+        rampwall::FormInputs form;
+        for (std::size_t i = 0; i < rampwall::kInputs.size(); ++i) {
+            form.texts[i] = read.design->inputs[i].text;
+        }
+        const auto planned = rampwall::ramp::planRamp(*read.design->ramp, form);
+        if (const auto* plan = std::get_if<rampwall::ramp::RampPlan>(&planned)) {
+            require(plan->segments >= 1 && plan->segments <= rampwall::ramp::kMostSegments, "segments within bounds",
+                    saved);
+            require(!plan->spacings.empty() && plan->spacings.size() <= rampwall::ramp::kMostSpacings,
+                    "spacings within bounds", saved);
+            require(rampwall::ramp::sections(*plan).size() == plan->segments, "a section per segment", saved);
+        } else {
+            require(!std::get<std::string>(planned).empty(), "a refused ramp says why", saved);
+        }
+    }
     return 0;
 }

@@ -4,10 +4,10 @@
 // 7 significant digits (the reference rounds with printf's %e, which glibc
 // rounds correctly), and SSWR must stay within the bounds its definition
 // sets in each magnitude range.
-#include "fuzz_check.h"
-#include "number_grammar.h"
-#include "number_text.h"
-#include "sswr.h"
+#include "calc/number_text.h"
+#include "calc/sswr.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/number_grammar.h"
 
 #include <cmath>
 #include <cstdint>

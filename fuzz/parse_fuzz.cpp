@@ -3,8 +3,8 @@
 // number. The reference is the C library's strtod/strtof in the "C" locale,
 // which glibc rounds correctly, applied to the text after an independent
 // translation of the full-width forms and the blanks that may surround it.
-#include "fuzz_check.h"
-#include "number_text.h"
+#include "calc/number_text.h"
+#include "fuzz/fuzz_check.h"
 
 #include <bit>
 #include <cerrno>

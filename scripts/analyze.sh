@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Static analysis and layout of the whole tree: the calculation, the
-# command-line tool, the fuzz targets, the window and the page generator
-# (the WebAssembly module, built only by emscripten, is formatted).
-# clang-format, cppcheck and clang-tidy (.clang-tidy) must report nothing.
+# command-line tool, the design files, the book, the fuzz targets, the window
+# and the page generator
+# (the WebAssembly module, built only by emscripten, is formatted), and the
+# JavaScript of the page, the module, the tests and the benchmarks.
+# clang-format, ESLint (tests/web/eslint.config.js), cppcheck and clang-tidy
+# (.clang-tidy) must report nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 # A pattern's * takes in subfolders too: ui/ brings ui/media/.
-mapfile -t sources < <(git ls-files 'calc/*.cpp' 'cli/*.cpp' 'design/*.cpp' 'fuzz/*.cpp' 'ui/*.cpp' 'web/*.cpp')
-mapfile -t formatted < <(git ls-files 'calc/*.h' 'cli/*.h' 'design/*.h' 'fuzz/*.h' 'ui/*.h' 'book/*.h' 'book/*.cpp' 'wasm/*.cpp' "${sources[@]}")
+mapfile -t sources < <(git ls-files 'calc/*.cpp' 'cli/*.cpp' 'design/*.cpp' 'book/*.cpp' 'fuzz/*.cpp' 'ui/*.cpp' 'web/*.cpp')
+mapfile -t formatted < <(git ls-files 'calc/*.h' 'cli/*.h' 'design/*.h' 'fuzz/*.h' 'ui/*.h' 'book/*.h' 'wasm/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.cpp' "${sources[@]}")
 
 echo "== clang-format: ${#formatted[@]} files"
 clang-format --dry-run -Werror "${formatted[@]}"
+
+echo "== eslint: web, wasm, tests, bench"
+# ESLint is pinned with the page test's driver in tests/web/package-lock.json.
+[ -x tests/web/node_modules/.bin/eslint ] || npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+npx --prefix tests/web eslint --config tests/web/eslint.config.js web wasm tests bench
 
 echo "== cppcheck: ${#sources[@]} files"
 # useStlAlgorithm: the loops follow the design's steps one by one (the bar
@@ -21,7 +29,7 @@ echo "== cppcheck: ${#sources[@]} files"
 # --library=qt: Qt's macros (Q_OBJECT, signals, slots) as cppcheck must read
 #   them; the Qt headers themselves are left out, as clang-tidy reads them.
 cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ --library=qt \
-  --inline-suppr --error-exitcode=1 --quiet -j "$jobs" -I calc -I cli -I design -I ui -I ui/media \
+  --inline-suppr --error-exitcode=1 --quiet -j "$jobs" -I . -I calc -I cli -I design -I book -I ui -I ui/media \
   --suppress=useStlAlgorithm \
   "${sources[@]}"
 

@@ -30,7 +30,7 @@ fuzz_one() {
 }
 
 # As many targets at a time as there are cores: each fuzzer uses one.
-targets=(parse_fuzz compute_fuzz format_fuzz csv_fuzz design_fuzz)
+targets=(parse_fuzz compute_fuzz format_fuzz csv_fuzz design_fuzz ramp_fuzz)
 echo "== ${targets[*]}: ${seconds}s each, $jobs at a time"
 for target in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do

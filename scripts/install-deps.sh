@@ -7,8 +7,8 @@ set -euo pipefail
 packages=(
   # build; number reading and writing, header-only
   g++ cmake ninja-build pkgconf libfast-float-dev libfmt-dev
-  # design files and JSON output
-  nlohmann-json3-dev
+  # design files and JSON output; Excel workbooks of schedules and batches
+  nlohmann-json3-dev libxlsxwriter-dev
   # tests, benchmarks, fuzzing, analysis
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-tidy clang-format cppcheck
   # the calculation in WebAssembly, and Node to test it
@@ -22,8 +22,9 @@ packages=(
   # the Chinese faces the window maps its fonts to and the book embeds, and
   # Qt's own texts in Chinese
   fonts-wqy-microhei fonts-arphic-ukai qt6-translations-l10n
-  # the book's tests read its PDF back (pdftotext, pdfinfo, pdffonts)
-  poppler-utils
+  # the book's tests read its PDF back (pdftotext, pdfinfo, pdffonts), and
+  # the workbooks' tests read them back with openpyxl
+  poppler-utils python3-openpyxl
   # a display for window tests and screenshots
   xvfb xauth
   # desktop integration and manual page checks

@@ -1,9 +1,10 @@
-#include "book_commands.h"
+#include "ui/book_commands.h"
 
-#include "book.h"
-#include "calculation_stop.h"
-#include "design_document.h"
-#include "form1.h"
+#include "book/book.h"
+#include "calc/calculation_stop.h"
+#include "calc/window_texts.h"
+#include "ui/form1.h"
+#include "ui/menu_texts.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,22 +17,26 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 
 namespace rampwall {
 
 namespace {
 
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
 QString choosePdf(QWidget* parent, const QString& start) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("导出计算书"), start,
-                                        QStringLiteral("PDF 文件 (*.pdf);;所有文件 (*)"));
+    return QFileDialog::getSaveFileName(
+        parent, qText(kExportBookTitle), start,
+        QStringLiteral("%1 (*.pdf);;%2 (*)").arg(qText(kPdfFileKind), qText(kAllFilesKind)));
 }
 
-QAction* addBookCommand(QMenu* menu, QAction* place, const QString& text, const QString& name,
-                        const QKeySequence& shortcut) {
-    auto* action = new QAction(text, menu);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
+bool askPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QAction* addBookCommand(QMenu* menu, QAction* place, std::string_view name) {
+    QAction* action = commandAction(name, menu);
     menu->insertAction(place, action);
     return action;
 }
@@ -44,56 +49,47 @@ void prepare(QPrinter& printer) {
 
 } // namespace
 
-BookCommands::BookCommands(Form1& form, DesignDocument& document, QMenu* menu, QAction* place)
-    : QObject(menu), m_form(form), m_document(document), m_chooser(choosePdf) {
+BookCommands::BookCommands(Form1& form, QMenu* menu, QAction* place)
+    : QObject(menu), m_form(form), m_chooser(choosePdf), m_printDialog(askPrinter) {
     setObjectName(QStringLiteral("BookCommands"));
-    m_export = addBookCommand(menu, place, QStringLiteral("导出计算书(PDF)(&E)…"), QStringLiteral("actionExportBook"),
-                              QKeySequence(Qt::CTRL | Qt::Key_E));
-    m_print = addBookCommand(menu, place, QStringLiteral("打印(&P)…"), QStringLiteral("actionPrintBook"),
-                             QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_preview = addBookCommand(menu, place, QStringLiteral("打印预览(&V)…"), QStringLiteral("actionPrintPreview"),
-                               QKeySequence());
+    m_export = addBookCommand(menu, place, "actionExportBook");
+    m_print = addBookCommand(menu, place, "actionPrintBook");
+    m_preview = addBookCommand(menu, place, "actionPrintPreview");
     connect(m_export, &QAction::triggered, this, [this] { exportPdf(); });
     connect(m_print, &QAction::triggered, this, &BookCommands::print);
     connect(m_preview, &QAction::triggered, this, &BookCommands::printPreview);
-    connect(&m_form, &Form1::completedRunChanged, this, &BookCommands::updateEnabled);
+    connect(&m_form, &Form1::documentChanged, this, &BookCommands::updateEnabled);
     updateEnabled();
 }
 
+// Any edit, 新建, 打开, another edition or other factors end the run's standing.
 void BookCommands::updateEnabled() {
-    const bool ready = m_form.completedRun().has_value();
+    const bool ready = bookRun() != nullptr;
     for (QAction* action : {m_export, m_print, m_preview}) {
         action->setEnabled(ready);
     }
 }
 
+const design::DesignRun* BookCommands::bookRun() const {
+    const design::DesignRun* run = m_form.document().completedRun();
+    return run != nullptr && book::hasBook(*run) ? run : nullptr;
+}
+
 std::optional<book::BookInput> BookCommands::bookInput() const {
-    const std::optional<book::CompletedRun>& run = m_form.completedRun();
-    if (!run) {
+    const design::DesignRun* run = bookRun();
+    if (run == nullptr) {
         return std::nullopt;
     }
-    const design::ProjectInfo& info = m_document.projectInfo();
-    book::ProjectInfo project{info.projectName, info.member, info.designer, info.checker, info.approver, info.date};
-    const QString path = m_document.filePath();
+    const design::DesignDocument& document = m_form.document();
+    const QString path = QString::fromStdString(document.path());
     return book::BookInput{.run = *run,
-                           .project = std::move(project),
-                           .code = book::codeEditionFor(m_form.edition(), m_form.loadFactors()),
-                           .designFileName = path.isEmpty() ? std::string() : QFileInfo(path).fileName().toStdString(),
-                           .program = book::thisProgram()};
+                           .project = document.project(),
+                           .designFileName = path.isEmpty() ? std::string() : QFileInfo(path).fileName().toStdString()};
 }
 
 QString BookCommands::defaultPdfName() const {
-    // Characters no file name may hold on any desktop become underscores.
-    static const QRegularExpression unfit(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
-    QString name = QString::fromStdString(m_document.projectInfo().member).trimmed();
-    name.replace(unfit, QStringLiteral("_"));
-    if (name.isEmpty() && !m_document.filePath().isEmpty()) {
-        name = QFileInfo(m_document.filePath()).completeBaseName();
-    }
-    if (name.isEmpty()) {
-        name = QStringLiteral("计算书");
-    }
-    return name + QStringLiteral(".pdf");
+    const design::DesignDocument& document = m_form.document();
+    return QString::fromStdString(book::bookFileStem(document.project(), document.path())) + QStringLiteral(".pdf");
 }
 
 bool BookCommands::exportPdf() {
@@ -101,8 +97,8 @@ bool BookCommands::exportPdf() {
     if (!input) {
         return false;
     }
-    const QString folder =
-        m_document.filePath().isEmpty() ? QDir::homePath() : QFileInfo(m_document.filePath()).absolutePath();
+    const std::string& file = m_form.document().path();
+    const QString folder = file.empty() ? QDir::homePath() : QFileInfo(QString::fromStdString(file)).absolutePath();
     QString path = m_chooser(&m_form, QDir(folder).filePath(defaultPdfName()));
     if (path.isEmpty()) {
         return false;
@@ -124,8 +120,16 @@ void BookCommands::print() {
     }
     QPrinter printer(QPrinter::HighResolution);
     prepare(printer);
-    QPrintDialog dialog(&printer, &m_form);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!m_printDialog(&m_form, printer)) {
+        return;
+    }
+    // Printed to a file, the book is the exported one, written whole or not
+    // at all: Qt's own PDF output writes into the file as it goes, and a full
+    // disk would leave a cut-off file in the old one's place.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (const std::optional<std::string> fault = book::writeBookPdf(*input, printer.outputFileName())) {
+            m_form.showMessage(*fault, kNoticeTitle);
+        }
         return;
     }
     QPainter painter(&printer);
@@ -144,7 +148,7 @@ void BookCommands::printPreview() {
     prepare(printer);
     QPrintPreviewDialog dialog(&printer, &m_form);
     dialog.setObjectName(QStringLiteral("BookPreview"));
-    dialog.setWindowTitle(QStringLiteral("打印预览"));
+    dialog.setWindowTitle(qText(kPrintPreviewTitle));
     std::optional<std::string> fault;
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         QPainter painter(target);

@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QWidget;
 
 namespace rampwall {
@@ -18,7 +19,10 @@ namespace book {
 struct BookInput;
 }
 
-class DesignDocument;
+namespace design {
+struct DesignRun;
+}
+
 class Form1;
 
 class BookCommands final : public QObject {
@@ -28,11 +32,15 @@ public:
     // The PDF file the user picks, starting at `start`; empty when cancelled.
     // Tests answer in its place.
     using PdfChooser = std::function<QString(QWidget* parent, const QString& start)>;
+    // Asks for the printer, or a file to print to, and sets up `printer`;
+    // false when the user cancelled. Tests answer in its place.
+    using PrintDialog = std::function<bool(QWidget* parent, QPrinter& printer)>;
 
     // Puts the three commands into `menu` before `place`.
-    BookCommands(Form1& form, DesignDocument& document, QMenu* menu, QAction* place);
+    BookCommands(Form1& form, QMenu* menu, QAction* place);
 
     void setPdfChooser(PdfChooser chooser) { m_chooser = std::move(chooser); }
+    void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
 
     // The file name the export offers: the component's name, else the design
     // file's, else 计算书; always ending in .pdf.
@@ -43,12 +51,14 @@ public:
     void printPreview();
 
 private:
+    // The document's last run while it stands and it makes a book, or null.
+    const design::DesignRun* bookRun() const;
     std::optional<book::BookInput> bookInput() const;
     void updateEnabled();
 
     Form1& m_form;
-    DesignDocument& m_document;
     PdfChooser m_chooser;
+    PrintDialog m_printDialog;
     QAction* m_export = nullptr;
     QAction* m_print = nullptr;
     QAction* m_preview = nullptr;

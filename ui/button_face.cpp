@@ -1,4 +1,4 @@
-#include "button_face.h"
+#include "ui/button_face.h"
 
 #include <QPainter>
 #include <QPen>

@@ -1,9 +1,14 @@
-#include "code_menu.h"
+#include "ui/code_menu.h"
 
-#include "form1.h"
-#include "load_factors_dialog.h"
-#include "settings.h"
+#include "calc/editions/registry.h"
+#include "calc/window_texts.h"
+#include "design/design_file.h"
+#include "ui/form1.h"
+#include "ui/load_factors_dialog.h"
+#include "ui/menu_texts.h"
+#include "ui/settings.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,57 +22,54 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 } // namespace
 
 void restoreCode(Form1& form, const Settings& settings) {
-    form.setLoadFactors(settings.loadFactors());
-    form.setEdition(settings.edition());
+    form.showDesign(design::startupDesign(form.document().today(), settings.edition(), settings.factors()),
+                    std::string());
 }
 
 CodeMenu::CodeMenu(Form1& form, Settings& settings, QMenuBar* bar, QAction* place)
     : QObject(bar), m_form(form), m_settings(settings) {
     setObjectName(QStringLiteral("CodeMenu"));
-    auto* menu = new QMenu(QStringLiteral("规范(&G)"), bar);
-    menu->setObjectName(QStringLiteral("CodeMenu"));
+    QMenu* menu = newMenu("CodeMenu", bar);
     bar->insertMenu(place, menu);
 
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
-    const auto addEdition = [&](Edition edition, const QString& name) {
-        QAction* action = menu->addAction(qText(editionTitle(edition)));
-        action->setObjectName(name);
+    for (const CodeEdition* edition : editions()) {
+        QAction* action = menu->addAction(qText(edition->title()));
+        action->setObjectName(qText(editionActionName(edition->key())));
         action->setCheckable(true);
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, edition] { m_form.setEdition(edition); });
-        return action;
-    };
-    m_edition2002 = addEdition(Edition::GB50010_2002, QStringLiteral("actionEdition2002"));
-    m_edition2010 = addEdition(Edition::GB50010_2010, QStringLiteral("actionEdition2010"));
+        connect(action, &QAction::triggered, this, [this, edition] { m_form.setEdition(*edition); });
+        m_editions.emplace_back(edition, action);
+    }
     menu->addSeparator();
-    QAction* factors = menu->addAction(QStringLiteral("荷载系数(&F)…"));
-    factors->setObjectName(QStringLiteral("actionLoadFactors"));
+    QAction* factors = commandAction("actionLoadFactors", menu);
+    menu->addAction(factors);
     connect(factors, &QAction::triggered, this, &CodeMenu::editLoadFactors);
 
     // Whatever changed them, a design opened from a file included, the menu
     // shows it and the next start begins with it.
     connect(&form, &Form1::codeChanged, this, [this] {
         showChoice();
-        m_settings.setEdition(m_form.edition());
-        m_settings.setLoadFactors(m_form.loadFactors());
+        m_settings.setEdition(m_form.document().edition());
+        m_settings.setFactors(m_form.document().factors());
     });
     showChoice();
 }
 
 bool CodeMenu::editLoadFactors() {
-    LoadFactorsDialog dialog(m_form.loadFactors(), &m_form);
+    LoadFactorsDialog dialog(m_form.document().factors(), &m_form);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    m_form.setLoadFactors(dialog.factors());
+    m_form.setFactors(dialog.factors());
     return true;
 }
 
 void CodeMenu::showChoice() {
-    const bool edition2002 = m_form.edition() == Edition::GB50010_2002;
-    m_edition2002->setChecked(edition2002);
-    m_edition2010->setChecked(!edition2002);
+    for (const auto& [edition, action] : m_editions) {
+        action->setChecked(edition == &m_form.document().edition());
+    }
 }
 
 } // namespace rampwall

@@ -1,20 +1,25 @@
-// 规范: the code edition 计算 follows, GB 50010-2002 or GB 50010-2010(2015年
-// 版), and the 2010 edition's load factors. The choice is remembered for the
-// next start; a design file that names an edition switches to it.
+// 规范: the code edition 计算 follows, one entry for each edition the program
+// offers, and the factors the editions set beside the form. The choice is
+// remembered for the next start; a design file that names an edition
+// switches to it.
 #pragma once
 
 #include <QObject>
+
+#include <utility>
+#include <vector>
 
 class QAction;
 class QMenuBar;
 
 namespace rampwall {
 
+class CodeEdition;
 class Form1;
 class Settings;
 
-// Puts the remembered edition and factors into the window; before the design
-// document takes the start-up design from it.
+// Opens the window on the start-up design of the remembered edition, with
+// the remembered factors, as its saved design.
 void restoreCode(Form1& form, const Settings& settings);
 
 class CodeMenu final : public QObject {
@@ -32,8 +37,7 @@ private:
 
     Form1& m_form;
     Settings& m_settings;
-    QAction* m_edition2002 = nullptr;
-    QAction* m_edition2010 = nullptr;
+    std::vector<std::pair<const CodeEdition*, QAction*>> m_editions;
 };
 
 } // namespace rampwall

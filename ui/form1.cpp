@@ -1,21 +1,20 @@
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "background_music.h"
-#include "calculation_stop.h"
-#include "compute.h"
-#include "control_table.h"
-#include "design_file.h"
-#include "look.h"
-#include "main_menu.h"
-#include "materials_2010.h"
-#include "paste_guard.h"
-#include "pixels.h"
-#include "sketch_view.h"
-#include "startup.h"
-#include "text_margins.h"
-#include "wall_icon.h"
+#include "calc/calculation_stop.h"
+#include "calc/compute.h"
+#include "calc/control_table.h"
+#include "calc/input_table.h"
+#include "ui/look.h"
+#include "ui/main_menu.h"
+#include "ui/media/background_music.h"
+#include "ui/media/sketch_view.h"
+#include "ui/media/wall_icon.h"
+#include "ui/paste_guard.h"
+#include "ui/pixels.h"
+#include "ui/text_margins.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,9 +22,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <exception>
-#include <limits>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace rampwall {
@@ -82,7 +82,7 @@ protected:
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QWidget(parent), m_document(QDate::currentDate().toString(Qt::ISODate).toStdString()) {
     installFontSubstitutes();
     setObjectName(qText(kFormName));
     setWindowTitle(qText(kWindowTitle));
@@ -104,6 +104,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     guardPastes(*this);
     setTabOrderFromTable();
     connectCommands();
+    connect(this, &Form1::documentChanged, this, &Form1::showStaleResults);
     Form_Load();
     watchInputsForEdits();
     // The menu bar, the design file and the remembered settings. It also
@@ -146,7 +147,10 @@ QWidget* Form1::createControl(const ControlRow& row, QWidget* container) {
     }
     case ControlKind::TextBox: {
         auto* edit = new QLineEdit(container);
-        edit->setMaxLength(std::numeric_limits<int>::max()); // a box has no length limit
+        // As much as a text box holds on the platform the window imitates:
+        // a longer paste is cut there, and a full window still makes a
+        // design file the window opens again.
+        edit->setMaxLength(design::kMaxBoxCharacters);
         edit->setPalette(boxPalette());
         edit->setText(qText(row.text));
         keepClassicTextMargins(*edit);
@@ -171,6 +175,7 @@ QWidget* Form1::createControl(const ControlRow& row, QWidget* container) {
     case ControlKind::List: {
         auto* list = new QComboBox(container);
         list->setEditable(true);
+        list->lineEdit()->setMaxLength(design::kMaxBoxCharacters);
         // Typing neither completes nor adds an entry: what is typed stays as
         // typed and selects nothing.
         list->setCompleter(nullptr);
@@ -221,22 +226,42 @@ void Form1::connectCommands() {
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 }
 
-// Any edit of an input makes the last run's results belong to other inputs.
+// Every edit of an input goes into the document, as typed.
 void Form1::watchInputsForEdits() {
-    for (const design::DesignInput& input : design::kDesignInputs) {
-        if (QComboBox* list = listOf(input.control)) {
-            connect(list, &QComboBox::editTextChanged, this, &Form1::forgetCompletedRun);
-            connect(list, &QComboBox::currentIndexChanged, this, &Form1::forgetCompletedRun);
-        } else if (QLineEdit* edit = lineEditOf(input.control)) {
-            connect(edit, &QLineEdit::textChanged, this, &Form1::forgetCompletedRun);
+    for (const InputSpec& input : kInputs) {
+        const Control control = input.control;
+        if (QComboBox* list = listOf(control)) {
+            connect(list, &QComboBox::editTextChanged, this,
+                    [this, control](const QString& text) { typed(control, text); });
+            connect(list, &QComboBox::currentIndexChanged, this,
+                    [this, control](int index) { chosen(control, index); });
+        } else {
+            connect(lineEditOf(control), &QLineEdit::textChanged, this,
+                    [this, control](const QString& text) { typed(control, text); });
         }
     }
 }
 
-void Form1::forgetCompletedRun() {
-    if (m_completedRun) {
-        m_completedRun.reset();
-        emit completedRunChanged();
+void Form1::typed(Control input, const QString& text) {
+    m_document.type(input, text.toStdString());
+    if (QComboBox* list = listOf(input)) {
+        // Text that is an entry selects it, in the list as in the document.
+        // The text stays as typed: the entry's is the same.
+        const int shown = m_document.form().shownEntry(input);
+        if (shown >= 0 && list->currentIndex() != shown) {
+            const QSignalBlocker quiet(list);
+            list->setCurrentIndex(shown);
+        }
+    }
+    emit documentChanged();
+}
+
+// An entry chosen from the list; its text has come as an edit already, but
+// choosing the entry a file's free text reads changes no text.
+void Form1::chosen(Control list, int index) {
+    if (m_document.form().shownEntry(list) != index) {
+        m_document.choose(list, index);
+        emit documentChanged();
     }
 }
 
@@ -252,81 +277,146 @@ void Form1::setMusicOn(bool on) {
     }
 }
 
-void Form1::clearResults() {
-    m_state = DesignState{};
-    forgetCompletedRun();
-    for (const Control output : kWrittenBoxes) {
-        replaceText(output, initialText(output));
-    }
-}
-
-void Form1::setEdition(Edition edition) {
-    if (edition == m_edition) {
-        return;
-    }
-    QComboBox* steel = listOf(Control::Combo2);
-    const int selected = selectedIndex(Control::Combo2);
-    const QString typed = steel->currentText();
-    const std::optional<int> mapped = steelIndexInEdition(selected, m_edition, edition);
-    m_edition = edition;
-    const QSignalBlocker quiet(steel);
-    steel->clear();
-    for (std::string_view entry : steelEntries(edition)) {
-        appendEntry(Control::Combo2, entry);
-    }
-    if (mapped) {
-        steel->setCurrentIndex(*mapped);
-    } else {
-        // Typed text stays as typed; a grade the edition lacks leaves none.
-        steel->setCurrentIndex(-1);
-        steel->setEditText(selected < 0 ? typed : QString());
-    }
+void Form1::showDesign(const design::DesignFile& design, const std::string& path) {
+    const CodeEdition* edition = &m_document.edition();
+    const FactorValues factors = m_document.factors();
+    m_document.show(design, path);
+    showForm();
     showEdition();
-    clearResults();
-    emit codeChanged();
+    if (edition != &m_document.edition() || factors != m_document.factors()) {
+        emit codeChanged();
+    }
+    emit documentChanged();
 }
 
-void Form1::setLoadFactors(const LoadFactors& factors) {
-    if (factors == m_factors) {
+void Form1::markSaved(const std::string& path) {
+    m_document.markSaved(path);
+    emit documentChanged();
+}
+
+void Form1::setProject(const design::ProjectInfo& project) {
+    m_document.setProject(project);
+    emit documentChanged();
+}
+
+void Form1::setEdition(const CodeEdition& edition) {
+    if (&edition == &m_document.edition()) {
         return;
     }
-    m_factors = factors;
-    // A book must not show results worked out with other factors.
-    forgetCompletedRun();
+    m_document.setEdition(edition);
+    showForm();
+    showEdition();
     emit codeChanged();
+    emit documentChanged();
+}
+
+void Form1::setRamp(const ramp::RampInput& ramp) {
+    if (m_document.ramp() == ramp) {
+        return;
+    }
+    m_document.setRamp(ramp);
+    emit documentChanged();
+}
+
+void Form1::setFactors(const FactorValues& factors) {
+    if (factors == m_document.factors()) {
+        return;
+    }
+    // The last run stops counting for a book: it was worked out with others.
+    m_document.setFactors(factors);
+    emit codeChanged();
+    emit documentChanged();
+}
+
+QWidget* Form1::widgetOf(Control control) const {
+    if (QLineEdit* edit = lineEditOf(control)) {
+        return edit;
+    }
+    if (QComboBox* list = listOf(control)) {
+        return list;
+    }
+    return m_report;
+}
+
+void Form1::showForm() {
+    const HeadlessWindow& form = m_document.form();
+    for (const Control control : kAllControls) {
+        const QSignalBlocker quiet(widgetOf(control));
+        QComboBox* list = listOf(control);
+        if (list == nullptr) {
+            // A box already showing the text keeps its cursor and its undo.
+            if (readText(control) != form.text(control)) {
+                replaceText(control, form.text(control));
+            }
+            continue;
+        }
+        const std::vector<std::string>& entries = form.entries(control);
+        bool sameEntries = std::cmp_equal(list->count(), entries.size());
+        for (int i = 0; sameEntries && i < list->count(); ++i) {
+            sameEntries = list->itemText(i) == qText(entries[static_cast<std::size_t>(i)]);
+        }
+        if (!sameEntries) {
+            list->clear();
+            for (const std::string& entry : entries) {
+                list->addItem(qText(entry));
+            }
+        }
+        // No entry for free text, even text that reads as one: the design
+        // file said so.
+        const int shown = form.shownEntry(control);
+        if (list->currentIndex() != shown) {
+            list->setCurrentIndex(shown);
+        }
+        const QString text = qText(form.text(control));
+        if (list->currentText() != text) {
+            list->setEditText(text);
+        }
+    }
 }
 
 void Form1::showEdition() {
-    const bool edition2002 = m_edition == Edition::GB50010_2002;
-    QString credit = qText(kCreditLine);
-    if (!edition2002) {
-        credit.replace(qText(editionTitle(Edition::GB50010_2002)), qText(editionTitle(m_edition)));
+    const CodeEdition& edition = m_document.edition();
+    findChild<QLabel*>(QStringLiteral("Label15"))->setText(qText(creditLine(edition)));
+    for (const InputSpec& input : kInputs) {
+        QWidget* widget = widgetOf(input.control);
+        widget->setEnabled(usesInput(edition, input.control));
+        widget->setToolTip(qText(unusedTip(edition, input.control)));
     }
-    findChild<QLabel*>(QStringLiteral("Label15"))->setText(credit);
-    QLineEdit* factorBox = lineEditOf(Control::Text5);
-    factorBox->setEnabled(edition2002);
-    factorBox->setToolTip(edition2002 ? QString() : qText(kLoadFactorBoxTip2010));
 }
 
 // ---- Handlers ----
 
-void Form1::Form_Load() { fillLists(*this); }
+// The lists filled and every box as the document opens.
+void Form1::Form_Load() {
+    showForm();
+    showEdition();
+}
 
 void Form1::Command1_Click() {
-    forgetCompletedRun();
     try {
-        ComputeOptions options;
-        options.edition = m_edition;
-        options.factors = m_factors;
-        const RunOutcome outcome = COMPUTE(m_state, *this, options);
-        m_completedRun = book::CompletedRun::capture(outcome, m_state, *this);
-        if (m_completedRun) {
-            emit completedRunChanged();
-        }
+        const RunResult result = m_document.compute();
+        // The book commands follow the run before its messages are shown.
+        emit documentChanged();
+        replay(result, *this);
     } catch (const std::exception&) {
-        // COMPUTE presents its own stops; anything else must still not take
+        // A run presents its own stops; anything else must still not take
         // the window down with it.
+        emit documentChanged();
         showMessage(kUnexpectedFailureMessage, kNoticeTitle);
+    }
+}
+
+void Form1::showStaleResults() {
+    const std::vector<Control> stale = m_document.staleBoxes();
+    for (const Control box : kWrittenBoxes) {
+        QWidget* widget = box == Control::Text12 ? static_cast<QWidget*>(m_report) : lineEditOf(box);
+        const bool grey = std::find(stale.begin(), stale.end(), box) != stale.end();
+        QPalette palette = widget->palette();
+        const QColor text(grey ? kStaleText : kCaptionText);
+        if (palette.color(QPalette::Text) != text) {
+            palette.setColor(QPalette::Text, text);
+            widget->setPalette(palette);
+        }
     }
 }
 

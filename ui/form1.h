@@ -1,19 +1,19 @@
-// The program's only window. It builds its controls from the control table,
-// owns the design state for its whole life, and serves the calculation's
-// window operations over its real controls, so COMPUTE runs against it
-// exactly as it runs against the headless window.
+// The program's only window. It builds its controls from the control table
+// and shows a design document: every edit of an input goes into the
+// document, and 计算 runs the document and replays the run into the
+// controls. It also serves the calculation's window operations over its real
+// controls, as the headless window does in memory.
 #pragma once
 
-#include "book_input.h"
-#include "design_state.h"
-#include "edition.h"
-#include "message_box.h"
-#include "window_ops.h"
+#include "calc/editions/code_edition.h"
+#include "calc/window_ops.h"
+#include "design/design_document.h"
+#include "ui/message_box.h"
 
 #include <QWidget>
 
 #include <array>
-#include <optional>
+#include <string>
 
 class QComboBox;
 class QLineEdit;
@@ -43,39 +43,47 @@ public:
     // Replaces the modal message box, for tests and scripted use.
     void setMessagePresenter(MessagePresenter presenter);
 
-    const DesignState& state() const { return m_state; }
-
     // Starts the background music afresh, or stops it at once.
     void setMusicOn(bool on);
-    // Empties the result boxes, puts the sheet's hint back and forgets what
-    // earlier runs computed, as for a design just opened.
-    void clearResults();
 
-    // The last run of 计算 if it completed and no input has been edited
-    // since; a calculation book is made only from this.
-    const std::optional<book::CompletedRun>& completedRun() const { return m_completedRun; }
-
-    // The code edition 计算 follows and the factors of the 2010 edition.
-    // Changing the edition refills the steel list (keeping the grade where
-    // the other edition has it), switches the load-factor box and the title
-    // line, and clears the results, which belonged to the other edition.
-    Edition edition() const { return m_edition; }
-    const LoadFactors& loadFactors() const { return m_factors; }
-    void setEdition(Edition edition);
-    void setLoadFactors(const LoadFactors& factors);
+    // The design the window shows. It changes through the controls and the
+    // calls below, each of which shows the change.
+    const design::DesignDocument& document() const { return m_document; }
+    // Shows a design as the user would have left it, computed nothing, as
+    // saved at `path` (empty: never saved).
+    void showDesign(const design::DesignFile& design, const std::string& path);
+    // The design as shown now is saved at `path`.
+    void markSaved(const std::string& path);
+    void setProject(const design::ProjectInfo& project);
+    // Refills the steel list (keeping the grade where the other edition has
+    // it), switches the boxes the edition does not read and the title line,
+    // and clears the results, which belonged to the other edition.
+    void setEdition(const CodeEdition& edition);
+    void setFactors(const FactorValues& factors);
+    // The ramp the design belongs to, as the ramp dialog leaves it.
+    void setRamp(const ramp::RampInput& ramp);
 
 signals:
-    void completedRunChanged();
+    // What the document holds, or its last run, may have changed: an edit, a
+    // run, a design shown or saved, the project, the edition or the factors.
+    void documentChanged();
     // The edition or the factors changed.
     void codeChanged();
 
 private:
-    void forgetCompletedRun();
     void watchInputsForEdits();
+    void typed(Control input, const QString& text);
+    void chosen(Control list, int index);
     void buildControls();
     QWidget* createControl(const ControlRow& row, QWidget* container);
     void setTabOrderFromTable();
     void connectCommands();
+    // The document's boxes and lists into the controls, unseen by the edit watch.
+    void showForm();
+    // Greys the text of the result boxes and the sheet that do not hold the
+    // results of the inputs as they stand; the texts stay as they are.
+    void showStaleResults();
+    void showEdition();
 
     // The handlers of the window. Nothing else of it starts anything.
     void Form_Load();
@@ -86,13 +94,9 @@ private:
     static std::size_t slot(Control control) { return static_cast<std::size_t>(control); }
     QLineEdit* lineEditOf(Control box) const { return m_lineEdits[slot(box)]; }
     QComboBox* listOf(Control list) const { return m_lists[slot(list)]; }
+    QWidget* widgetOf(Control control) const;
 
-    void showEdition();
-
-    DesignState m_state;
-    std::optional<book::CompletedRun> m_completedRun;
-    Edition m_edition = kDefaultEdition;
-    LoadFactors m_factors;
+    design::DesignDocument m_document;
     MessagePresenter m_presenter = showModalMessage;
     QWidget* m_client = nullptr;
     BackgroundMusic* m_music = nullptr;

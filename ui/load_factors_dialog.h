@@ -1,14 +1,15 @@
-// 荷载系数: the 2010 edition's factors, each with its caption and the clause
-// it comes from. A value the factor cannot take keeps the dialog open with a
+// 荷载系数: the factors of every edition that sets some beside the form, each
+// with its caption and the clause it comes from, and what the edition uses
+// them for. A value the factor cannot take keeps the dialog open with a
 // message naming the factor.
 #pragma once
 
-#include "edition.h"
-#include "message_box.h"
+#include "calc/editions/factor.h"
+#include "ui/message_box.h"
 
 #include <QDialog>
 
-#include <array>
+#include <vector>
 
 class QLineEdit;
 
@@ -18,19 +19,24 @@ class LoadFactorsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit LoadFactorsDialog(const LoadFactors& factors, QWidget* parent = nullptr);
+    explicit LoadFactorsDialog(const FactorValues& factors, QWidget* parent = nullptr);
 
     // The factors as accepted; the ones given until then.
-    const LoadFactors& factors() const { return m_factors; }
+    const FactorValues& factors() const { return m_factors; }
     // Replaces the modal message box, for tests.
     void setMessagePresenter(MessagePresenter presenter) { m_presenter = std::move(presenter); }
 
     void accept() override;
 
 private:
-    LoadFactors m_factors;
+    struct FactorBox {
+        const FactorSpec* factor;
+        QLineEdit* box;
+    };
+
+    FactorValues m_factors;
     MessagePresenter m_presenter = showModalMessage;
-    std::array<QLineEdit*, kLoadFactorFields.size()> m_boxes{};
+    std::vector<FactorBox> m_boxes;
 };
 
 } // namespace rampwall

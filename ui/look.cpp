@@ -1,6 +1,6 @@
-#include "look.h"
+#include "ui/look.h"
 
-#include "button_face.h"
+#include "ui/button_face.h"
 
 #include <QApplication>
 #include <QProxyStyle>

@@ -3,8 +3,8 @@
 // desktop theme or a missing Windows font does not change the window.
 #pragma once
 
-#include "control_table.h"
-#include "window_look.h"
+#include "calc/control_table.h"
+#include "calc/window_look.h"
 
 #include <QFont>
 #include <QPalette>
@@ -20,6 +20,7 @@ constexpr QRgb qRgbOf(Rgb colour) { return qRgb(colour.red, colour.green, colour
 inline constexpr QRgb kDialogFace = qRgbOf(kDialogFaceColour);
 inline constexpr QRgb kCaptionText = qRgbOf(kCaptionTextColour);
 inline constexpr QRgb kBoxBackground = qRgbOf(kBoxBackgroundColour);
+inline constexpr QRgb kStaleText = qRgbOf(kStaleTextColour);
 inline constexpr QRgb kCreditText = qRgbOf(kCreditTextColour);
 
 // The Windows faces the layout names do not exist on Linux; map them to

@@ -1,8 +1,8 @@
-#include "background_music.h"
-#include "form1.h"
-#include "look.h"
-#include "main_menu.h"
-#include "translations.h"
+#include "ui/form1.h"
+#include "ui/look.h"
+#include "ui/main_menu.h"
+#include "ui/media/background_music.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
@@ -15,6 +15,6 @@ int main(int argc, char* argv[]) {
     rampwall::Form1 window;
     window.show();
     // `rampwall FILE` opens a design, as a double-click on one does.
-    rampwall::mainMenuOf(window)->openFromCommandLine(QApplication::arguments());
+    rampwall::mainMenuOf(window)->openFromCommandLine(rampwall::argumentsOf(argc, argv));
     return QApplication::exec();
 }

@@ -1,15 +1,21 @@
-#include "main_menu.h"
+#include "ui/main_menu.h"
+#include "calc/version.h"
 
-#include "background_music.h"
-#include "book_commands.h"
-#include "code_menu.h"
-#include "control_table.h"
-#include "design_document.h"
-#include "form1.h"
+#include "calc/calculation_stop.h"
+#include "calc/control_table.h"
+#include "calc/window_texts.h"
+#include "ui/book_commands.h"
+#include "ui/code_menu.h"
+#include "ui/document_commands.h"
+#include "ui/form1.h"
+#include "ui/media/background_music.h"
+#include "ui/menu_texts.h"
+#include "ui/ramp_dialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
@@ -27,11 +33,8 @@ namespace {
 
 QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QAction* addCommand(QMenu* menu, const QString& text, const QString& name, const QKeySequence& shortcut,
-                    const std::function<void()>& run) {
-    auto* action = new QAction(text, menu);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
+QAction* addCommand(QMenu* menu, std::string_view name, const std::function<void()>& run) {
+    QAction* action = commandAction(name, menu);
     QObject::connect(action, &QAction::triggered, menu, run);
     menu->addAction(action);
     return action;
@@ -57,7 +60,7 @@ MainMenu::MainMenu(Form1& form, QWidget* clientArea) : QObject(&form), m_form(fo
     setObjectName(QStringLiteral("MainMenu"));
     // The remembered edition first: the start-up design is taken in it.
     restoreCode(form, m_settings);
-    m_document = new DesignDocument(form, m_settings, this);
+    m_commands = new DocumentCommands(form, m_settings, this);
 
     m_bar = new QMenuBar(&form);
     m_bar->setObjectName(QStringLiteral("MenuBar"));
@@ -65,6 +68,7 @@ MainMenu::MainMenu(Form1& form, QWidget* clientArea) : QObject(&form), m_form(fo
     m_bar->setNativeMenuBar(false);
     buildFileMenu();
     buildOptionsMenu();
+    buildToolsMenu();
     buildHelpMenu();
     new CodeMenu(form, m_settings, m_bar, m_codeMenuPlace);
 
@@ -93,39 +97,32 @@ MainMenu::MainMenu(Form1& form, QWidget* clientArea) : QObject(&form), m_form(fo
 MainMenu::~MainMenu() = default;
 
 void MainMenu::buildFileMenu() {
-    QMenu* file = m_bar->addMenu(QStringLiteral("文件(&F)"));
-    file->setObjectName(QStringLiteral("FileMenu"));
-    addCommand(file, QStringLiteral("新建(&N)"), QStringLiteral("actionNew"), QKeySequence(Qt::CTRL | Qt::Key_N),
-               [this] { m_document->newDesign(); });
-    addCommand(file, QStringLiteral("打开(&O)…"), QStringLiteral("actionOpen"), QKeySequence(Qt::CTRL | Qt::Key_O),
-               [this] { m_document->open(); });
-    addCommand(file, QStringLiteral("保存(&S)"), QStringLiteral("actionSave"), QKeySequence(Qt::CTRL | Qt::Key_S),
-               [this] { m_document->save(); });
-    addCommand(file, QStringLiteral("另存为(&A)…"), QStringLiteral("actionSaveAs"),
-               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { m_document->saveAs(); });
+    QMenu* file = newMenu("FileMenu", m_bar);
+    m_bar->addMenu(file);
+    addCommand(file, "actionNew", [this] { m_commands->newDesign(); });
+    addCommand(file, "actionOpen", [this] { m_commands->open(); });
+    addCommand(file, "actionSave", [this] { m_commands->save(); });
+    addCommand(file, "actionSaveAs", [this] { m_commands->saveAs(); });
     file->addSeparator();
-    addCommand(file, QStringLiteral("工程信息(&I)…"), QStringLiteral("actionProjectInfo"), QKeySequence(),
-               [this] { m_document->editProjectInfo(); });
+    addCommand(file, "actionProjectInfo", [this] { m_commands->editProjectInfo(); });
     file->addSeparator();
     // Adjacent separators show as one until commands are put in between.
     m_bookCommandsPlace = file->addSeparator();
     m_bookCommandsPlace->setObjectName(QStringLiteral("bookCommandsPlace"));
-    new BookCommands(m_form, *m_document, file, m_bookCommandsPlace);
-    m_recent = file->addMenu(QStringLiteral("最近打开的设计(&R)"));
+    new BookCommands(m_form, file, m_bookCommandsPlace);
+    m_recent = file->addMenu(commandCaption("RecentMenu"));
     m_recent->setObjectName(QStringLiteral("RecentMenu"));
     connect(m_recent, &QMenu::aboutToShow, this, &MainMenu::fillRecentMenu);
     fillRecentMenu();
     file->addSeparator();
-    addCommand(file, QStringLiteral("退出(&X)"), QStringLiteral("actionExit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-               [this] { m_form.close(); });
+    addCommand(file, "actionExit", [this] { m_form.close(); });
 }
 
 void MainMenu::buildOptionsMenu() {
-    QMenu* options = m_bar->addMenu(QStringLiteral("选项(&O)"));
-    options->setObjectName(QStringLiteral("OptionsMenu"));
+    QMenu* options = newMenu("OptionsMenu", m_bar);
+    m_bar->addMenu(options);
     m_codeMenuPlace = options->menuAction();
-    QAction* music =
-        addCommand(options, QStringLiteral("背景音乐(&M)"), QStringLiteral("actionMusic"), QKeySequence(), [] {});
+    QAction* music = addCommand(options, "actionMusic", [] {});
     music->setCheckable(true);
     // --no-music switches it off for this run, whatever was remembered.
     music->setChecked(m_settings.musicOn() && !BackgroundMusic::isSwitchedOff());
@@ -136,14 +133,21 @@ void MainMenu::buildOptionsMenu() {
     });
 }
 
+void MainMenu::buildToolsMenu() {
+    QMenu* tools = newMenu("ToolsMenu", m_bar);
+    m_bar->addMenu(tools);
+    addCommand(tools, "actionRamp", [this] {
+        RampDialog dialog(m_form);
+        dialog.exec();
+    });
+}
+
 void MainMenu::buildHelpMenu() {
-    QMenu* help = m_bar->addMenu(QStringLiteral("帮助(&H)"));
-    help->setObjectName(QStringLiteral("HelpMenu"));
-    addCommand(help, QStringLiteral("使用说明(&U)"), QStringLiteral("actionHelp"), QKeySequence(Qt::Key_F1),
-               [this] { m_form.showMessage(kHelpText, kHelpTitle); });
+    QMenu* help = newMenu("HelpMenu", m_bar);
+    m_bar->addMenu(help);
+    addCommand(help, "actionHelp", [this] { m_form.showMessage(kHelpText, kHelpTitle); });
     help->addSeparator();
-    addCommand(help, QStringLiteral("关于(&A)"), QStringLiteral("actionAbout"), QKeySequence(),
-               [this] { showAbout(); });
+    addCommand(help, "actionAbout", [this] { showAbout(); });
 }
 
 void MainMenu::fillRecentMenu() {
@@ -153,19 +157,18 @@ void MainMenu::fillRecentMenu() {
         QString shown = QDir::toNativeSeparators(files[i]);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
         const QString& path = files[i];
-        addCommand(m_recent, QStringLiteral("&%1 %2").arg(i + 1).arg(shown), QString(), QKeySequence(),
-                   [this, path] { m_document->openRecent(path); });
+        QAction* action = m_recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        connect(action, &QAction::triggered, m_recent, [this, path] { m_commands->openRecent(path); });
     }
     if (files.isEmpty()) {
-        m_recent->addAction(QStringLiteral("（无）"))->setEnabled(false);
+        m_recent->addAction(qText(kNoRecentDesigns))->setEnabled(false);
     }
 }
 
 void MainMenu::showAbout() {
-    const QString text = QStringLiteral("%1\n版本 %2\n\n%3\n\n许可证：MIT\nQt 版本：%4")
-                             .arg(qText(kWindowTitle), QStringLiteral(RAMPWALL_VERSION), qText(kCreditLine),
-                                  QString::fromLatin1(qVersion()));
-    m_form.showMessage(text.toStdString(), "关于" + std::string(kWindowTitle));
+    // The credit line the window opens with, whichever edition is chosen now.
+    const std::string toolkit = "Qt 版本：" + std::string(qVersion());
+    m_form.showMessage(aboutText(kWindowTitle, RAMPWALL_VERSION, kCreditLine, toolkit), aboutTitle(kWindowTitle));
 }
 
 void MainMenu::restorePosition() {
@@ -176,13 +179,44 @@ void MainMenu::restorePosition() {
     }
 }
 
-void MainMenu::openFromCommandLine(const QStringList& arguments) {
-    for (const QString& argument : arguments.mid(1)) {
-        if (!argument.startsWith(QLatin1Char('-'))) {
-            m_document->openFile(argument);
+void MainMenu::openFromCommandLine(const QByteArrayList& arguments) {
+    bool options = true;
+    for (const QByteArray& argument : arguments.mid(1)) {
+        if (options && argument == "--") {
+            options = false;
+        } else if (options && argument.startsWith('-')) {
+            const QString option = QString::fromLocal8Bit(argument);
+            if (option != BackgroundMusic::noMusicSwitch()) {
+                const std::string shown = design::shortened(option.toStdString(), 256);
+                std::string message = "命令行参数“" + shown;
+                message +=
+                    "”不是本程序的选项，已略过。若要打开名字以“-”开头的文件，请在它前面加上 --，例如：rampwall -- ";
+                message += shown;
+                m_form.showMessage(message, kNoticeTitle);
+            }
+        } else {
+            // Qt names files in UTF-8; a name in another encoding cannot be
+            // opened, saved and remembered under its own bytes.
+            const QString name = QFile::decodeName(argument);
+            if (QFile::encodeName(name) != argument) {
+                m_form.showMessage(design::openFailureMessage(name.toStdString(),
+                                                              "文件名不是 UTF-8 编码，本程序无法按这个名字读写文件。"
+                                                              "请把文件改成 UTF-8 编码的名字后再打开"),
+                                   kNoticeTitle);
+            } else {
+                m_commands->openFile(name);
+            }
             return;
         }
     }
+}
+
+QByteArrayList argumentsOf(int argc, char** argv) {
+    QByteArrayList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QByteArray(argv[i]);
+    }
+    return arguments;
 }
 
 bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -191,7 +225,7 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
         if (watched != &m_form) {
             break;
         }
-        if (!m_document->maybeSave()) {
+        if (!m_commands->maybeSave()) {
             event->ignore();
             return true;
         }
@@ -215,7 +249,7 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
         drop->acceptProposedAction();
         // Opened once the drop is over: the dragging program waits for it to
         // end, and opening may ask a question or show a message.
-        QTimer::singleShot(0, this, [this, path] { m_document->openFile(path); });
+        QTimer::singleShot(0, this, [this, path] { m_commands->openFile(path); });
         return true;
     }
     default: break;

@@ -1,11 +1,12 @@
-// The window's menu bar, 文件 / 选项 / 帮助, above the unchanged client area,
-// and what hangs on it: the design document, the remembered settings, the
+// The window's menu bar, 文件 / 规范 / 选项 / 工具 / 帮助, above the unchanged client
+// area, and what hangs on it: the document's commands, the remembered settings, the
 // music switch, the question before the window closes and the design files
 // dropped on the window.
 #pragma once
 
-#include "settings.h"
+#include "ui/settings.h"
 
+#include <QByteArrayList>
 #include <QObject>
 #include <QStringList>
 
@@ -15,7 +16,7 @@ class QMenuBar;
 
 namespace rampwall {
 
-class DesignDocument;
+class DocumentCommands;
 class Form1;
 
 class MainMenu final : public QObject {
@@ -27,7 +28,7 @@ public:
     MainMenu(Form1& form, QWidget* clientArea);
     ~MainMenu() override;
 
-    DesignDocument& document() { return *m_document; }
+    DocumentCommands& commands() { return *m_commands; }
     QMenuBar* menuBar() const { return m_bar; }
 
     // Where the next commands go: the calculation book's export and print
@@ -36,8 +37,11 @@ public:
     QAction* bookCommandsPlace() const { return m_bookCommandsPlace; }
     QAction* codeMenuPlace() const { return m_codeMenuPlace; }
 
-    // `rampwall FILE`: opens the first argument that is not a switch.
-    void openFromCommandLine(const QStringList& arguments);
+    // `rampwall [--no-music] [--] [FILE]`, as the system gives the arguments
+    // (file names in bytes, not always UTF-8): opens the first argument that
+    // is no option. Another argument that starts with '-' is reported, and
+    // "--" ends the options; a name Qt cannot hold is reported as such.
+    void openFromCommandLine(const QByteArrayList& arguments);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +49,7 @@ protected:
 private:
     void buildFileMenu();
     void buildOptionsMenu();
+    void buildToolsMenu();
     void buildHelpMenu();
     void fillRecentMenu();
     void showAbout();
@@ -53,7 +58,7 @@ private:
 
     Form1& m_form;
     Settings m_settings;
-    DesignDocument* m_document = nullptr;
+    DocumentCommands* m_commands = nullptr;
     QMenuBar* m_bar = nullptr;
     QMenu* m_recent = nullptr;
     QAction* m_bookCommandsPlace = nullptr;
@@ -62,5 +67,8 @@ private:
 
 // The menu of a window, or null; for main and the tests.
 MainMenu* mainMenuOf(Form1& form);
+
+// The arguments main was given, as bytes, once QApplication has taken its own.
+QByteArrayList argumentsOf(int argc, char** argv);
 
 } // namespace rampwall

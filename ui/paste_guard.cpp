@@ -1,4 +1,4 @@
-#include "paste_guard.h"
+#include "ui/paste_guard.h"
 
 #include <QAction>
 #include <QComboBox>

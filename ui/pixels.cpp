@@ -1,4 +1,4 @@
-#include "pixels.h"
+#include "ui/pixels.h"
 
 namespace rampwall {
 

@@ -1,8 +1,8 @@
 // The control table's twips as the window's pixels.
 #pragma once
 
-#include "control_table.h"
-#include "window_look.h"
+#include "calc/control_table.h"
+#include "calc/window_look.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,4 +1,6 @@
-#include "project_info_dialog.h"
+#include "ui/project_info_dialog.h"
+
+#include "calc/window_texts.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -16,19 +18,22 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 
 ProjectInfoDialog::ProjectInfoDialog(const design::ProjectInfo& info, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ProjectInfoDialog"));
-    setWindowTitle(QStringLiteral("工程信息"));
+    setWindowTitle(qText(kProjectInfoTitle));
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < design::kProjectFields.size(); ++i) {
         const design::ProjectField& field = design::kProjectFields[i];
-        auto* edit = new QLineEdit(qText(info.*field.member), this);
+        auto* edit = new QLineEdit(this);
+        // The window's boxes' limit, which the design file is sized for.
+        edit->setMaxLength(design::kMaxBoxCharacters);
+        edit->setText(qText(info.*field.member));
         edit->setObjectName(qText(field.key));
         edit->setMinimumWidth(280);
         form->addRow(qText(field.label) + QStringLiteral("："), edit);
         m_fields[i] = edit;
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(qText(kOkButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(qText(kCancelButton));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -2,7 +2,7 @@
 // block.
 #pragma once
 
-#include "design_file.h"
+#include "design/design_file.h"
 
 #include <QDialog>
 

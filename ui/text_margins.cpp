@@ -1,4 +1,4 @@
-#include "text_margins.h"
+#include "ui/text_margins.h"
 
 #include <QEvent>
 #include <QFontMetrics>

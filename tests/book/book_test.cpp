@@ -1,9 +1,10 @@
 // The calculation book as a user's PDF tools read it back: pdftotext for the
 // words and where they stand, pdfinfo for the pages, pdffonts for the fonts.
-#include "book.h"
-#include "book_text.h"
-#include "control_table.h"
-#include "headless_window.h"
+#include "book/book.h"
+#include "book/book_text.h"
+#include "book_run.h"
+#include "calc/control_table.h"
+#include "support/editions.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,18 +32,18 @@ struct Typed {
 };
 
 // A window just opened, the inputs typed in (a list by its index), one 计算.
-std::optional<CompletedRun> runDesign(const std::vector<Typed>& inputs, ComputeOptions options = {}) {
-    HeadlessWindow window;
+std::optional<design::DesignRun> runDesign(const std::vector<Typed>& inputs, bool sheet = true) {
+    testing_support::Typed typed;
     for (const Typed& input : inputs) {
-        if (isList(input.control)) {
-            window.setSelectedIndex(input.control, std::stoi(input.text));
-        } else {
-            window.setText(input.control, input.text);
-        }
+        typed.emplace_back(input.control, input.text);
     }
-    DesignState state;
-    const RunOutcome outcome = COMPUTE(state, window, options);
-    return CompletedRun::capture(outcome, state, window);
+    return testing_support::runForBook(typed, defaultEdition(), sheet);
+}
+
+// A box as the run left it: its result, or the input as typed.
+std::string_view textOf(const design::DesignRun& run, Control control) {
+    const std::string* written = run.result.written(control);
+    return written != nullptr ? std::string_view(*written) : std::string_view(run.inputs.text(control));
 }
 
 QString tool(const char* program, const QStringList& arguments) {
@@ -87,7 +88,7 @@ protected:
         s_run = runDesign({});
         ASSERT_TRUE(s_run);
         s_pdf = s_dir->filePath(QStringLiteral("start-up.pdf"));
-        BookInput book{*s_run};
+        BookInput book{.run = *s_run};
         book.project = {"某地下车库工程", "WQ-1 坡道外墙", "设计人", "校对人", "审核人", "2025-03-01"};
         book.designFileName = "wq-1.rampwall";
         ASSERT_EQ(writeBookPdf(book, s_pdf), std::nullopt);
@@ -114,10 +115,10 @@ protected:
         }
         return false;
     }
-    static QString box(Control control) { return q(s_run->text(control)); }
+    static QString box(Control control) { return q(textOf(*s_run, control)); }
 
     static inline QTemporaryDir* s_dir = nullptr;
-    static inline std::optional<CompletedRun> s_run;
+    static inline std::optional<design::DesignRun> s_run;
     static inline QString s_pdf;
     static inline QString s_layout;
 };
@@ -188,12 +189,12 @@ TEST(book_test, stopped_design_has_no_book) {
     EXPECT_FALSE(runDesign({{Control::Combo3, "1"}}));
     EXPECT_FALSE(runDesign({{Control::Combo3, "-1"}}));
     EXPECT_FALSE(runDesign({{Control::Text10, "200"}})); // no bar large enough
-    EXPECT_FALSE(runDesign({}, ComputeOptions{.composeSheet = false}));
+    EXPECT_FALSE(runDesign({}, false));
 }
 
 TEST(book_test, unwritable_path_gives_message_and_leaves_no_file) {
     QTemporaryDir dir;
-    const std::optional<CompletedRun> run = runDesign({});
+    const std::optional<design::DesignRun> run = runDesign({});
     ASSERT_TRUE(run);
     QDir(dir.path()).mkdir(QStringLiteral("locked"));
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -211,7 +212,7 @@ TEST(book_test, unwritable_path_gives_message_and_leaves_no_file) {
         cases.push_back({dir.filePath(QStringLiteral("locked/book.pdf")), "权限"});
     }
     for (const Case& c : cases) {
-        const std::optional<std::string> message = writeBookPdf(BookInput{*run}, c.path);
+        const std::optional<std::string> message = writeBookPdf(BookInput{.run = *run}, c.path);
         ASSERT_TRUE(message) << c.path.toStdString();
         EXPECT_EQ(message->rfind("计算书无法保存", 0), 0u) << *message;
         EXPECT_NE(message->find(c.reason), std::string::npos) << *message;
@@ -233,7 +234,7 @@ TEST(book_test, full_disk_gives_message_and_keeps_the_old_file) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("the old book");
     old.close();
-    const std::optional<CompletedRun> run = runDesign({});
+    const std::optional<design::DesignRun> run = runDesign({});
     ASSERT_TRUE(run);
 
     std::signal(SIGXFSZ, SIG_IGN);
@@ -242,11 +243,11 @@ TEST(book_test, full_disk_gives_message_and_keeps_the_old_file) {
     const rlimit unlimited = limit;
     limit.rlim_cur = rlim_t{16} * 1024;
     setrlimit(RLIMIT_FSIZE, &limit);
-    const std::optional<std::string> message = writeBookPdf(BookInput{*run}, path);
+    const std::optional<std::string> message = writeBookPdf(BookInput{.run = *run}, path);
     setrlimit(RLIMIT_FSIZE, &unlimited);
 
     ASSERT_TRUE(message);
-    EXPECT_NE(message->find("磁盘可能已满"), std::string::npos) << *message;
+    EXPECT_NE(message->find("超出了允许的大小"), std::string::npos) << *message;
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("the old book"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -302,10 +303,10 @@ TEST(book_test, extreme_designs_keep_every_label_apart_and_on_the_page) {
     const QRectF allowed(24 * mm, 10 * mm, 167 * mm, 282 * mm);
     for (const Design& design : designs) {
         SCOPED_TRACE(design.name);
-        const std::optional<CompletedRun> run = runDesign(design.inputs);
+        const std::optional<design::DesignRun> run = runDesign(design.inputs);
         ASSERT_TRUE(run);
         const QString pdf = dir.filePath(QStringLiteral("book.pdf"));
-        BookInput book{*run};
+        BookInput book{.run = *run};
         // Long names in the header, the title block and the footer too.
         const std::string name(40, 'W');
         book.project = {name + "工程", name + "构件", name, name, name, name};

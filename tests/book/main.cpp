@@ -1,6 +1,6 @@
 // The books are set with Qt's fonts; the tests make their application
 // object as the command-line tool does, with no screen.
-#include "headless_gui.h"
+#include "book/headless_gui.h"
 
 #include <gtest/gtest.h>
 

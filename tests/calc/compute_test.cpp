@@ -1,6 +1,6 @@
-#include "calculation_stop.h"
+#include "calc/calculation_stop.h"
+#include "calc/number_text.h"
 #include "design_fixture.h"
-#include "number_text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

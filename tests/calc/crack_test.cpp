@@ -1,7 +1,7 @@
-#include "crack.h"
-#include "headless_window.h"
-#include "input_reader.h"
-#include "sswr.h"
+#include "calc/crack.h"
+#include "calc/headless_window.h"
+#include "calc/input_reader.h"
+#include "calc/sswr.h"
 
 #include <gtest/gtest.h>
 

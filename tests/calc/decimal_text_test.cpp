@@ -1,4 +1,4 @@
-#include "decimal_text.h"
+#include "calc/decimal_text.h"
 
 #include <gtest/gtest.h>
 

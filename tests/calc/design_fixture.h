@@ -1,9 +1,9 @@
 // A window without a screen and the one design state, as the tests drive them.
 #pragma once
 
-#include "compute.h"
-#include "design_state.h"
-#include "headless_window.h"
+#include "calc/compute.h"
+#include "calc/design_state.h"
+#include "calc/headless_window.h"
 
 #include <gtest/gtest.h>
 

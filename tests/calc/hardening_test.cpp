@@ -1,9 +1,9 @@
 // Faults that fuzzing and the sanitizers found, each pinned down by the input
 // that showed it. The expected texts come from Python's '%.14e' of the same
 // double, an independent correctly rounded conversion.
-#include "compute.h"
-#include "headless_window.h"
-#include "number_text.h"
+#include "calc/compute.h"
+#include "calc/headless_window.h"
+#include "calc/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "number_text.h"
-#include "sswr.h"
+#include "calc/number_text.h"
+#include "calc/sswr.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "sswr.h"
-#include "strength.h"
+#include "calc/sswr.h"
+#include "calc/strength.h"
 
 #include <gtest/gtest.h>
 

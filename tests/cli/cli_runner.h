@@ -2,10 +2,10 @@
 // the headless window, which is what the tool must reproduce.
 #pragma once
 
-#include "app.h"
-#include "compute.h"
-#include "design_state.h"
-#include "headless_window.h"
+#include "calc/compute.h"
+#include "calc/design_state.h"
+#include "calc/headless_window.h"
+#include "cli/app.h"
 
 #include <sstream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "cli/csv.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -80,6 +80,34 @@ INSTANTIATE_TEST_SUITE_P(
         {"unterminated_quote", "ok\n\"never closed,\n1,2\n", {{1, {"ok"}}, {2, {}, true}}},
     }),
     [](const auto& info) { return info.param.name; });
+
+// A record of exactly the limit is a record; one byte more, in a field, a
+// separator or a doubled quote, stops the reader at that record.
+TEST(csv_reader_limit, TakesARecordOfTheLimitAndStopsAtOneByteMore) {
+    constexpr std::size_t limit = CsvReader::kMaxRecordBytes;
+    const struct {
+        const char* name;
+        std::string text;
+        bool tooLong;
+    } cases[] = {
+        {"one field of the limit", std::string(limit, 'x') + "\nnext\n", false},
+        {"one field a byte over", std::string(limit + 1, 'x') + "\nnext\n", true},
+        {"fields and commas of the limit", std::string(limit - 2, 'x') + ",y\nnext\n", false},
+        {"fields and commas a byte over", std::string(limit - 1, 'x') + ",y\nnext\n", true},
+        {"quoted field of the limit", "\"" + std::string(limit, 'x') + "\"\nnext\n", false},
+        {"doubled quote a byte over", "\"" + std::string(limit, 'x') + "\"\"\"\nnext\n", true},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.text);
+        CsvReader reader(in);
+        CsvRecord record;
+        ASSERT_TRUE(reader.next(record)) << c.name;
+        EXPECT_EQ(record.error.has_value(), c.tooLong) << c.name;
+        EXPECT_EQ(reader.stoppedAtLongRecord(), c.tooLong) << c.name;
+        // Nothing after a record too long is read; otherwise the next one is.
+        EXPECT_EQ(reader.next(record), !c.tooLong) << c.name;
+    }
+}
 
 struct WriterCase {
     std::string name;

@@ -1,7 +1,9 @@
 // Design files and calculation books through the tool: what is read, what is
 // written, and that a fault leaves no file behind.
+#include "cli/design_run.h"
 #include "cli_runner.h"
-#include "design_run.h"
+#include "design/design_file.h"
+#include "support/write_targets.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -82,7 +85,7 @@ TEST_F(DesignBookTest, BadDesignFilesStopWithOneMessageNamingTheFile) {
         {"other.rampwall", R"({"format": "something-else"})", "rampwall-design"},
         {"type.rampwall", head + R"("inputs": {"h5": 350}})", "h5"},
         {"entry.rampwall", head + R"("inputs": {"concrete": "C99"}})", "C99"},
-        {"big.rampwall", std::string(2 * 1024 * 1024, ' '), ""},
+        {"big.rampwall", std::string(5 * 1024 * 1024, ' '), "上限"},
         {"folder.rampwall", "", ""},
     };
     for (const Row& row : rows) {
@@ -103,6 +106,90 @@ TEST_F(DesignBookTest, BadDesignFilesStopWithOneMessageNamingTheFile) {
     EXPECT_EQ(later.status, 0);
     EXPECT_NE(later.err.find("colour"), std::string::npos) << later.err;
 }
+
+// A design read in and saved again may grow (the file's own layout is
+// compact, the saved one indented); one that would grow past what the tool
+// reads is refused, naming the text to shorten, and nothing is written.
+TEST_F(DesignBookTest, WhatTheToolSavesItCanOpenAgain) {
+    const std::string head = R"({"format":"rampwall-design","version":1,"inputs":{"h5":")";
+    const std::string tail = R"("}})";
+    write("full.rampwall", head + std::string(design::kMaxFileBytes - head.size() - tail.size(), '3') + tail);
+    ASSERT_EQ(fs::file_size(m_dir / "full.rampwall"), design::kMaxFileBytes);
+    ASSERT_EQ(runCli({"--design", path("full.rampwall")}).status, 1) << "the file opens; its wall is too thick";
+
+    const auto saved = runCli({"--design", path("full.rampwall"), "--save-design", path("again.rampwall")});
+    EXPECT_EQ(saved.status, 1);
+    EXPECT_NE(saved.err.find("“inputs”中的“h5”"), std::string::npos) << saved.err;
+    EXPECT_FALSE(fs::exists(m_dir / "again.rampwall"));
+}
+
+using testing_support::AsOrdinaryUser;
+using testing_support::WriteTarget;
+using testing_support::WriteTargetCase;
+
+// Every file the tool writes, sent where a write must not go: the place is
+// left as it was, the run fails, and the message says why in its own words.
+class cli_write_target : public ::testing::TestWithParam<WriteTargetCase> {
+protected:
+    // Runs the tool in-process, as an ordinary user where a permission is
+    // what keeps the write out.
+    std::optional<testing_support::CliRun> run(const WriteTarget& target, const std::vector<std::string>& args) {
+        std::optional<AsOrdinaryUser> user;
+        if (target.needsOrdinaryUser() && !user.emplace().skipReason().empty()) {
+            m_skipReason = user->skipReason();
+            return std::nullopt;
+        }
+        return runCli(args);
+    }
+    std::string m_skipReason;
+};
+
+TEST_P(cli_write_target, SaveDesign) {
+    const WriteTarget target(GetParam().kind, "wall.rampwall");
+    if (!target.skipReason().empty()) {
+        GTEST_SKIP() << target.skipReason();
+    }
+    const auto saved = run(target, {"--surcharge", "15", "--save-design", target.path().string()});
+    if (!saved) {
+        GTEST_SKIP() << m_skipReason;
+    }
+    EXPECT_EQ(saved->status, 1);
+    EXPECT_NE(saved->err.find("无法保存设计文件"), std::string::npos) << saved->err;
+    EXPECT_NE(saved->err.find(GetParam().fault), std::string::npos) << saved->err;
+    EXPECT_EQ(target.changed(), "");
+}
+
+TEST_P(cli_write_target, Sheets) {
+    const WriteTarget target(GetParam().kind, "row-1.txt");
+    if (!target.skipReason().empty() || target.path().filename() != "row-1.txt") {
+        GTEST_SKIP() << (target.skipReason().empty() ? "no device node of that name here" : target.skipReason());
+    }
+    const auto swept = run(target, {"--sweep", "h5=350:350:1", "--sheets", target.path().parent_path().string()});
+    if (!swept) {
+        GTEST_SKIP() << m_skipReason;
+    }
+    EXPECT_EQ(swept->status, 1);
+    EXPECT_NE(swept->err.find(GetParam().fault), std::string::npos) << swept->err;
+    EXPECT_EQ(target.changed(), "");
+}
+
+// A row that did not complete removes an old sheet of its name, but never a
+// device or pipe that has the name.
+TEST(cli_old_sheet, OfAStoppedRowIsRemovedOnlyWhenItIsAFile) {
+    for (const auto kind : {testing_support::TargetKind::NamedPipe, testing_support::TargetKind::DeviceNode}) {
+        const WriteTarget target(kind, "row-1.txt");
+        if (!target.skipReason().empty() || target.path().filename() != "row-1.txt") {
+            continue; // no device node of that name can be made here
+        }
+        const auto swept = runCli({"--sweep", "spacing=200:200:1", "--sheets", target.path().parent_path().string()});
+        EXPECT_EQ(swept.status, 1);
+        EXPECT_NE(swept.err.find("不是普通文件"), std::string::npos) << swept.err;
+        EXPECT_EQ(target.changed(), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(cli, cli_write_target, ::testing::ValuesIn(testing_support::writeTargetCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef RAMPWALL_BOOK
 
@@ -126,8 +213,8 @@ std::string pdfText(const fs::path& pdf) {
 }
 
 TEST_F(DesignBookTest, PdfOnlyForACompletedDesignAndAWritablePath) {
-    const cli::DesignResult startUp = cli::runDesign({});
-    const std::string* sheet = startUp.boxText(Control::Text12);
+    const design::DesignRun startUp = cli::runDesign({});
+    const std::string* sheet = startUp.result.written(Control::Text12);
     ASSERT_NE(sheet, nullptr);
     const std::string firstLine = sheet->substr(0, sheet->find("\r\n"));
 
@@ -147,6 +234,27 @@ TEST_F(DesignBookTest, PdfOnlyForACompletedDesignAndAWritablePath) {
     }
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"book.pdf", "folder.pdf", "p.rampwall"}));
+}
+
+// --pdf through the program itself, as an ordinary user where a permission
+// is what keeps the write out.
+TEST_P(cli_write_target, Pdf) {
+    const WriteTarget target(GetParam().kind, "book.pdf");
+    if (!target.skipReason().empty()) {
+        GTEST_SKIP() << target.skipReason();
+    }
+    const std::string errFile =
+        (fs::temp_directory_path() / ("rampwall-pdf-err-" + std::to_string(::getpid()))).string();
+    const std::string prefix = target.needsOrdinaryUser() ? testing_support::ordinaryUserPrefix() : "";
+    const int status = std::system(
+        (prefix + RAMPWALL_CLI + " --pdf '" + target.path().string() + "' >/dev/null 2>" + errFile).c_str());
+    std::ifstream errStream(errFile);
+    const std::string err{std::istreambuf_iterator<char>(errStream), {}};
+    fs::remove(errFile);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status << ": " << err;
+    EXPECT_NE(err.find("计算书无法保存"), std::string::npos) << err;
+    EXPECT_NE(err.find(GetParam().fault), std::string::npos) << err;
+    EXPECT_EQ(target.changed(), "");
 }
 
 TEST_F(DesignBookTest, BatchWritesPdfsForCompletedRowsAndRemovesAStoppedRowsOld) {

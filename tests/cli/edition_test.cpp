@@ -1,5 +1,6 @@
 #include "cli_runner.h"
 #include "json_reader.h"
+#include "support/editions.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -45,9 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(std::vector<Example2010>{
         {"StartUp",
          {"--concrete", "C30", "--steel", "hrb400"},
-         {{"Text7", "1972.694"}, {"Text19", "16"}, {"Text18", "19"}, {"Text9", "2835.287"}, {"Text11", "0.197"}},
+         {{"Text7", "2471.66"}, {"Text19", "18"}, {"Text18", "22"}, {"Text9", "3801.327"}, {"Text11", "0.199"}},
          ""},
-        {"XiBeyondXiB", {"--steel", "HRB500", "--h4", "-5.0"}, {}, "ξ=0.6158大于界限相对受压区高度ξb=0.4822"},
+        {"CaseB", {"--case", "B", "--h3", "-5.0"}, {{"Text19", "16"}, {"Text18", "18/20"}, {"Text9", "2843.141"}}, ""},
+        {"XiBeyondXiB",
+         {"--h2", "0", "--h3", "-3", "--h4", "-8", "--h5", "500", "--concrete", "C35", "--spacing", "150"},
+         {},
+         "ξ=0.5933大于界限相对受压区高度ξb=0.5176"},
     }),
     [](const auto& info) { return info.param.name; });
 
@@ -71,13 +76,14 @@ TEST(cli_edition, JsonValuesAreTheRunsOwnDoubles) {
     EXPECT_EQ(JsonReader::parse(runCli({"--json"}).out).at("values").at("MB42").number(), 40); // 2002 too
     const JsonValue values =
         JsonReader::parse(runCli({"--json", "--edition", "2010", "--concrete", "3", "--steel", "2"}).out).at("values");
-    EXPECT_NEAR(values.at("M").number(), 195.417, 5e-4);
-    HeadlessWindow window(Edition::GB50010_2010);
+    EXPECT_NEAR(values.at("M").number(), 231.248, 5e-4);
+    EXPECT_EQ(values.at("bar").string(), "22");
+    HeadlessWindow window(testing_support::edition2010());
     window.setSelectedIndex(Control::Combo1, 3);
     window.setSelectedIndex(Control::Combo2, 2);
     DesignState state;
-    COMPUTE(state, window, {.edition = Edition::GB50010_2010, .namedValues = true});
-    ASSERT_EQ(values.object().size(), state.values.size());
+    COMPUTE(state, window, {.edition = &testing_support::edition2010(), .namedValues = true});
+    ASSERT_EQ(values.object().size(), state.values.size() + 2); // and the two bar texts
     for (const NamedValue& named : state.values) {
         EXPECT_EQ(values.at(named.name).number(), named.value) << named.name;
     }
@@ -86,6 +92,11 @@ TEST(cli_edition, JsonValuesAreTheRunsOwnDoubles) {
             .at("values");
     EXPECT_DOUBLE_EQ(factored.at("M").number(),
                      1.1 * (1.35 * factored.at("MG").number() + 1.5 * factored.at("MQ").number()));
+    // The earth at rest scales the earth and surcharge moments, not the water's.
+    const JsonValue active =
+        JsonReader::parse(runCli({"--json", "--edition", "2010", "--k0", "0.25"}).out).at("values");
+    EXPECT_DOUBLE_EQ(active.at("MQ").number(), values.at("MQ").number() / 2);
+    EXPECT_EQ(active.at("MB31").number(), values.at("MB31").number());
 }
 
 TEST(cli_edition, BatchTakesTheEditionAndFactorsPerRow) {
@@ -97,7 +108,7 @@ TEST(cli_edition, BatchTakesTheEditionAndFactorsPerRow) {
     EXPECT_EQ(run.status, 1);
     const auto lines = splitLines(run.out, "\r\n");
     ASSERT_EQ(lines.size(), 4u); // the header, two rows and the end
-    EXPECT_EQ(lines[1], "2010,C30,HRB400,,,144.167,1972.694,16,2835.287,19,0.197,ok,");
+    EXPECT_EQ(lines[1], "2010,C30,HRB400,,,171.729,2471.66,18,3801.327,22,0.199,ok,");
     // An empty edition cell is the 2002 edition, with the 2002 results.
     const auto alone = runCli({"--batch", "-"}, "concrete,steel,load-factor\nC30,HRB335,1.2\n");
     EXPECT_EQ(lines[2], ",C30,HRB335,," + splitLines(alone.out, "\r\n")[1].substr(std::string("C30,HRB335,").size()));

@@ -1,5 +1,5 @@
+#include "cli/options.h"
 #include "cli_runner.h"
-#include "options.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +33,8 @@ TEST_P(option_text, TypesTheValueExactlyIntoItsBox) {
     const TextCase& row = GetParam();
     const auto parsed = parse(row.args);
     ASSERT_TRUE(std::holds_alternative<Options>(parsed)) << std::get<UsageError>(parsed).message;
-    HeadlessWindow window;
-    std::get<Options>(parsed).inputs.applyTo(window);
-    EXPECT_EQ(window.text(row.box), row.expected);
+    const FormInputs form = std::get<Options>(parsed).inputs.formInputs();
+    EXPECT_EQ(form.text(row.box), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(cli, option_text,
@@ -77,9 +76,8 @@ TEST_P(option_list, SelectsTheEntry) {
     const ListCase& row = GetParam();
     const auto parsed = parse(row.args);
     ASSERT_TRUE(std::holds_alternative<Options>(parsed)) << std::get<UsageError>(parsed).message;
-    HeadlessWindow window;
-    std::get<Options>(parsed).inputs.applyTo(window);
-    EXPECT_EQ(window.selectedIndex(row.list), row.expected);
+    const FormInputs form = std::get<Options>(parsed).inputs.formInputs();
+    EXPECT_EQ(form.selectedIndex(row.list), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(cli, option_list,
@@ -187,7 +185,7 @@ TEST(cli_options, ModesFollowTheirOptions) {
     ASSERT_TRUE(std::holds_alternative<Options>(sweep));
     EXPECT_EQ(std::get<Options>(sweep).mode, Mode::Sweep);
     EXPECT_EQ(std::get<Options>(sweep).sweep.count, 3u);
-    EXPECT_TRUE(std::get<Options>(sweep).inputs.isSet(*inputByName("concrete")));
+    EXPECT_TRUE(std::get<Options>(sweep).inputs.isSet(*inputByKey("concrete")));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
+#include "cli/output.h"
 #include "cli_runner.h"
 #include "json_reader.h"
-#include "output.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -27,8 +27,8 @@ class json_string : public ::testing::TestWithParam<JsonStringCase> {};
 
 TEST_P(json_string, IsEscapedAndReadsBack) {
     const JsonStringCase& row = GetParam();
-    DesignResult result;
-    result.messages.push_back({"title", row.text});
+    RunResult result;
+    result.events.push_back({WindowEvent::Kind::Message, Control::Text12, row.text, "title"});
     std::ostringstream out;
     printJson(out, result);
     EXPECT_EQ(out.str(), "{\"completed\": false, \"messages\": [{\"title\": \"title\", \"text\": " + row.expected +

@@ -1,6 +1,6 @@
+#include "calc/number_text.h"
+#include "cli/sweep.h"
 #include "cli_runner.h"
-#include "number_text.h"
-#include "sweep.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ TEST_P(sweep_range, GivesEveryValueOnTheGrid) {
     const auto parsed = parseSweep(row.sweepText);
     ASSERT_TRUE(std::holds_alternative<SweepRange>(parsed)) << std::get<UsageError>(parsed).message;
     const SweepRange& range = std::get<SweepRange>(parsed);
-    EXPECT_EQ(kInputOptions[range.input].name, row.input);
+    EXPECT_EQ(kInputs[range.input].key, row.input);
     std::vector<std::string> values;
     for (std::size_t i = 0; i < range.count; ++i) {
         values.push_back(formatDouble(range.value(i)));

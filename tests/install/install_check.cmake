@@ -100,6 +100,12 @@ elseif(CHECK STREQUAL "file_list")
     list(APPEND expected share/icons/hicolor/scalable/apps/${app_id}.svg)
   endif()
 
+  if(PAGE_FILES)
+    string(REPLACE "|" ";" page_files "${PAGE_FILES}")
+    list(TRANSFORM page_files PREPEND share/rampwall/web/)
+    list(APPEND expected ${page_files})
+  endif()
+
   # Everything under DESTDIR, named relative to the prefix; a file outside
   # the prefix keeps a leading ../ and so is never expected.
   file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${root} ${DESTDIR}/*)

@@ -1,23 +1,30 @@
 // The window's calculation-book commands: offered only for the inputs of the
 // last completed run, and an export that writes a whole PDF or says why not.
-#include "book_commands.h"
-#include "control_table.h"
-#include "design_document.h"
-#include "form1.h"
-#include "look.h"
-#include "main_menu.h"
+#include "calc/control_table.h"
+#include "calc/editions/registry.h"
+#include "support/write_targets.h"
+#include "ui/book_commands.h"
+#include "ui/document_commands.h"
+#include "ui/form1.h"
+#include "ui/look.h"
+#include "ui/main_menu.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace rampwall;
+using testing_support::AsOrdinaryUser;
+using testing_support::TargetKind;
+using testing_support::WriteTarget;
 
 class BookCommandsTest : public QObject {
     Q_OBJECT
@@ -26,7 +33,7 @@ class BookCommandsTest : public QObject {
     std::unique_ptr<Form1> m_form;
     QStringList m_shown;
 
-    DesignDocument& document() { return mainMenuOf(*m_form)->document(); }
+    DocumentCommands& commands() { return mainMenuOf(*m_form)->commands(); }
     QLineEdit* box(const char* name) { return m_form->findChild<QLineEdit*>(QLatin1String(name)); }
     void compute() { QTest::mouseClick(m_form->findChild<QPushButton*>("Command1"), Qt::LeftButton); }
     // Whether all three commands are enabled; they must never differ.
@@ -42,14 +49,15 @@ class BookCommandsTest : public QObject {
 private slots:
     void initTestCase() {
         applyLook(*qApp);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath("config"));
+        // The settings file of every window here is under the test's own folder.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
     }
 
     void init() {
         m_shown.clear();
         m_form = std::make_unique<Form1>();
         m_form->setMessagePresenter([this](QWidget*, const QString& text, const QString&) { m_shown << text; });
-        document().setSaveQuestion([](QWidget*, const QString&) { return DesignDocument::SaveAnswer::Discard; });
+        commands().setSaveQuestion([](QWidget*, const QString&) { return DocumentCommands::SaveAnswer::Discard; });
     }
 
     void cleanup() { m_form.reset(); }
@@ -66,40 +74,116 @@ private slots:
         QVERIFY(!offered());
         compute();
         QVERIFY(offered());
-        {
-            // Unseen by the edit watch, so only the stop itself can grey them.
-            const QSignalBlocker quiet(box("Text13"));
-            box("Text13")->setText("abc");
-        }
+        box("Text13")->setText("abc");
+        QVERIFY(!offered());
         compute();
         QCOMPARE(m_shown.size(), 1);
-        QVERIFY(!offered());
+        // The inputs are the completed run's again, but a run that stopped
+        // came after it.
         box("Text13")->setText("50");
+        QVERIFY(!offered());
         compute();
         QVERIFY(offered());
-        QVERIFY(document().saveTo(m_dir.filePath("wall.rampwall")));
+        QVERIFY(commands().saveTo(m_dir.filePath("wall.rampwall")));
         QVERIFY(offered()); // saving changes no input
-        QVERIFY(document().newDesign());
+        QVERIFY(commands().newDesign());
         QVERIFY(!offered());
         compute();
-        QVERIFY(document().openFile(m_dir.filePath("wall.rampwall")));
+        QVERIFY(commands().openFile(m_dir.filePath("wall.rampwall")));
         QVERIFY(!offered());
+        // Other factors, or another edition, and the results are another design's.
+        const CodeEdition& edition2010 = *editionByKey("2010");
+        compute();
+        QVERIFY(offered());
+        FactorValues factors;
+        factors.set(*factorOf(edition2010, "gamma-0"), 1.1);
+        m_form->setFactors(factors);
+        QVERIFY(!offered());
+        compute();
+        QVERIFY(offered());
+        m_form->setEdition(edition2010);
+        QVERIFY(!offered());
+        compute();
+        QVERIFY(offered());
+    }
+
+    // 打印 to a file makes the exported book, through the same whole-or-nothing
+    // write: a file that reads as a PDF, and on a full disk the old file.
+    void printToAFileWritesTheExportedBook() {
+        auto& commands = *m_form->findChild<BookCommands*>("BookCommands");
+        QString target;
+        commands.setPrintDialog([&](QWidget*, QPrinter& printer) {
+            printer.setOutputFileName(target);
+            return true;
+        });
+        compute();
+        target = m_dir.filePath("printed.pdf");
+        m_form->findChild<QAction*>("actionPrintBook")->trigger();
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join('\n')));
+        QProcess pdfinfo;
+        pdfinfo.start("pdfinfo", {target});
+        QVERIFY(pdfinfo.waitForFinished());
+        QCOMPARE(pdfinfo.exitCode(), 0);
+        QFile printed(target);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.readAll().startsWith("%PDF-"));
+    }
+
+    // Exported or printed to a file where a file must not be written: the
+    // place is left as it was, and the message says why in its own words.
+    void bookToAPlaceThatMustNotBeWritten_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("print");
+        for (const bool print : {false, true}) {
+            for (const testing_support::WriteTargetCase& row : testing_support::writeTargetCases()) {
+                QTest::addRow("%s, %s", print ? "打印" : "导出计算书", row.name)
+                    << static_cast<int>(row.kind) << QString::fromUtf8(row.fault) << print;
+            }
+        }
+    }
+    void bookToAPlaceThatMustNotBeWritten() {
+        QFETCH(int, kind);
+        QFETCH(QString, fault);
+        QFETCH(bool, print);
+        const WriteTarget target(static_cast<TargetKind>(kind), "book.pdf");
+        if (!target.skipReason().empty()) {
+            QSKIP(target.skipReason().c_str());
+        }
+        auto& commands = *m_form->findChild<BookCommands*>("BookCommands");
+        const QString path = QFile::decodeName(target.path().c_str());
+        commands.setPdfChooser([&](QWidget*, const QString&) { return path; });
+        commands.setPrintDialog([&](QWidget*, QPrinter& printer) {
+            printer.setOutputFileName(path);
+            return true;
+        });
+        compute();
+        {
+            std::optional<AsOrdinaryUser> user;
+            if (target.needsOrdinaryUser() && !user.emplace().skipReason().empty()) {
+                QSKIP(user->skipReason().c_str());
+            }
+            m_form->findChild<QAction*>(print ? "actionPrintBook" : "actionExportBook")->trigger();
+        }
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown[0].contains("计算书无法保存") && m_shown[0].contains(fault), qPrintable(m_shown[0]));
+        QCOMPARE(QString::fromStdString(target.changed()), QString());
     }
 
     void exportWritesTheBookOrSaysWhyNot() {
-        auto& commands = *m_form->findChild<BookCommands*>("BookCommands");
+        auto& book = *m_form->findChild<BookCommands*>("BookCommands");
         QString offeredPath;
         QString chosen;
-        commands.setPdfChooser([&](QWidget*, const QString& start) {
+        book.setPdfChooser([&](QWidget*, const QString& start) {
             offeredPath = start;
             return chosen;
         });
-        QCOMPARE(commands.defaultPdfName(), QString("计算书.pdf"));
-        QVERIFY(document().saveTo(m_dir.filePath("坡道.rampwall")));
-        QCOMPARE(commands.defaultPdfName(), QString("坡道.pdf"));
-        design::ProjectInfo info = document().projectInfo();
+        QCOMPARE(book.defaultPdfName(), QString("计算书.pdf"));
+        QVERIFY(commands().saveTo(m_dir.filePath("坡道.rampwall")));
+        QCOMPARE(book.defaultPdfName(), QString("坡道.pdf"));
+        design::ProjectInfo info = m_form->document().project();
         info.member = "WQ-1/2";
-        document().setProjectInfo(info);
+        m_form->setProject(info);
         compute();
 
         chosen = m_dir.filePath("book"); // the suffix is added
@@ -116,7 +200,7 @@ private slots:
         for (const QString& bad : {m_dir.filePath("missing/b.pdf"), m_dir.filePath("folder.pdf")}) {
             m_shown.clear();
             chosen = bad;
-            QVERIFY(!commands.exportPdf());
+            QVERIFY(!book.exportPdf());
             QCOMPARE(m_shown.size(), 1);
             QVERIFY(!QFileInfo(bad).isFile());
         }

@@ -8,13 +8,13 @@
 // headless window shows for the same inputs and the same design state.
 #pragma once
 
-#include "calculation_stop.h"
-#include "compute.h"
-#include "control_table.h"
-#include "design_document.h"
-#include "form1.h"
-#include "headless_window.h"
-#include "main_menu.h"
+#include "calc/calculation_stop.h"
+#include "calc/compute.h"
+#include "calc/control_table.h"
+#include "calc/headless_window.h"
+#include "ui/document_commands.h"
+#include "ui/form1.h"
+#include "ui/main_menu.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,7 +37,7 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-constexpr std::array<Control, 11> kInputs = {
+constexpr std::array<Control, 11> kBoxes = {
     Control::Text1,  Control::Text2,  Control::Text3,  Control::Text16, Control::Text4,  Control::Text5,
     Control::Text13, Control::Text14, Control::Text15, Control::Text8,  Control::Text10,
 };
@@ -171,14 +171,14 @@ public:
         if (action < 8) {
             const bool caseA = source.pick(0, 1) == 0;
             const std::array<QString, 11> texts = source.design(caseA);
-            for (std::size_t i = 0; i < kInputs.size(); ++i) {
-                typeIntoBox(kInputs[i], texts[i]);
+            for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+                typeIntoBox(kBoxes[i], texts[i]);
             }
             chooseEntry(Control::Combo1, source.pick(0, list(Control::Combo1)->count() - 1));
             chooseEntry(Control::Combo2, source.pick(0, list(Control::Combo2)->count() - 1));
             chooseEntry(Control::Combo3, caseA ? 0 : 1);
         } else if (action < 43) {
-            const Control box = source.anyOf(kInputs);
+            const Control box = source.anyOf(kBoxes);
             typeIntoBox(box, source.forBox(box));
         } else if (action < 51) {
             // Output boxes take typing too; Compute overwrites what it reaches.
@@ -201,11 +201,14 @@ public:
     // An input box now holds this text, however it got there.
     void boxNowHolds(Control box, const QString& text) { m_typed[slot(box)] = text; }
 
-    // A list showing other text than its selected entry's has no selection.
+    // A list showing exactly an entry's text has that entry selected, any
+    // other text none.
     void listNowShows(Control control, const QString& text) {
         const QComboBox* combo = list(control);
-        const int current = combo->currentIndex();
-        m_selected[slot(control)] = current >= 0 && combo->itemText(current) == text ? current : -1;
+        int& selected = m_selected[slot(control)];
+        if (selected < 0 || combo->itemText(selected) != text) {
+            selected = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        }
     }
 
     // The run's summary and its last checks.
@@ -218,9 +221,9 @@ public:
         // The window still closes with Exit at the end of it all, once the
         // user has declined to save what was typed.
         int asked = 0;
-        mainMenuOf(m_form)->document().setSaveQuestion([&asked](QWidget*, const QString&) {
+        mainMenuOf(m_form)->commands().setSaveQuestion([&asked](QWidget*, const QString&) {
             ++asked;
-            return DesignDocument::SaveAnswer::Discard;
+            return DocumentCommands::SaveAnswer::Discard;
         });
         QTest::mouseClick(button("Command3"), Qt::LeftButton);
         QVERIFY(!m_form.isVisible());
@@ -271,13 +274,18 @@ private:
         m_selected[slot(control)] = index;
     }
 
-    // The window reads back exactly what the user typed and chose.
+    // The window reads back exactly what the user typed and chose, and the
+    // design it shows holds the same.
     void verifyInputsAsEntered() {
-        for (Control box : kInputs) {
+        const design::DesignDocument& document = m_form.document();
+        for (Control box : kBoxes) {
             QCOMPARE(q(m_form.readText(box)), m_typed[slot(box)]);
+            QCOMPARE(q(document.text(box)), m_typed[slot(box)]);
         }
         for (Control control : kLists) {
             QCOMPARE(m_form.selectedIndex(control), m_selected[slot(control)]);
+            QCOMPARE(document.form().shownEntry(control), m_selected[slot(control)]);
+            QCOMPARE(q(document.text(control)), q(m_form.readText(control)));
         }
     }
 
@@ -288,9 +296,9 @@ private:
         }
 
         // The same run on the headless window, from the same state and texts.
-        DesignState mirrorState = m_form.state();
+        DesignState mirrorState = m_form.document().state();
         HeadlessWindow mirror;
-        for (Control box : kInputs) {
+        for (Control box : kBoxes) {
             mirror.setText(box, m_typed[slot(box)].toStdString());
         }
         for (Control control : kLists) {

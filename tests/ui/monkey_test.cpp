@@ -1,8 +1,8 @@
 // The window under a few thousand seeded random actions (monkey.h says which
 // and what each Compute must show) on the offscreen platform.
-#include "background_music.h"
-#include "look.h"
 #include "monkey.h"
+#include "ui/look.h"
+#include "ui/media/background_music.h"
 
 #include <memory>
 

@@ -8,8 +8,8 @@
 // Mouse clicks go through the window system, as a real click does, so that
 // the right button opens the context menu.
 #define QTEST_QPA_MOUSE_HANDLING
-#include "look.h"
 #include "monkey.h"
+#include "ui/look.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>

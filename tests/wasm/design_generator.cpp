@@ -1,24 +1,36 @@
 // Designs for the WebAssembly module to compute again. Each output line is
-// one window session as JSON: the edition it opens in, its runs, each with
-// the edition and load factors chosen, what was typed and chosen and the
-// outcome, writes and messages this build's calculation gave; for some, the
-// design file the session ends with. The first line holds design files and
-// load factors the module must refuse as this build does.
+// one window session as JSON: the edition (and now and then the factors) it
+// opens with, its runs, each with the edition and factors chosen, what was
+// typed into the boxes and typed over or chosen in the lists, and the
+// outcome, writes and messages this build's design document gave; for some,
+// the design file the session ends with, and for some the calculation book
+// of its last run as the page gets it. The first line holds design files,
+// factors and start-up factors the module must refuse as this build does.
 // Usage: wasm_design_generator SESSIONS
-#include "compute.h"
-#include "design_file.h"
-#include "design_state.h"
-#include "headless_window.h"
-#include "materials_2010.h"
+#include "book/book_content.h"
+#include "book/book_html.h"
+#include "book/book_input.h"
+#include "calc/control_table.h"
+#include "calc/editions/code_edition.h"
+#include "calc/editions/factor.h"
+#include "calc/editions/registry.h"
+#include "calc/number_text.h"
+#include "calc/run_result.h"
+#include "design/design_document.h"
+#include "design/design_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -28,6 +40,11 @@ std::mt19937 generator(17);
 
 int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(generator); }
 double uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(generator); }
+
+template <typename T>
+const T& pickOf(const std::vector<T>& from) {
+    return from[static_cast<std::size_t>(pick(0, static_cast<int>(from.size()) - 1))];
+}
 
 std::string quoted(std::string_view text) {
     std::string out = "\"";
@@ -39,6 +56,23 @@ std::string quoted(std::string_view text) {
         out += escape; // UTF-8 passes as it is
     }
     return out + "\"";
+}
+
+// ASCII letters, digits and signs as a Chinese input method types them, in
+// the full-width forms U+FF01..U+FF5E.
+std::string fullWidth(std::string_view text) {
+    std::string wide;
+    for (const char ch : text) {
+        if (ch > ' ' && ch <= '~') {
+            const unsigned code = 0xFF01u + static_cast<unsigned>(ch - '!');
+            wide += static_cast<char>(0xE0u | (code >> 12));
+            wide += static_cast<char>(0x80u | ((code >> 6) & 0x3Fu));
+            wide += static_cast<char>(0x80u | (code & 0x3Fu));
+        } else {
+            wide += ch;
+        }
+    }
+    return wide;
 }
 
 // A number as a person types it: plain, with an exponent, between blanks, in
@@ -55,14 +89,7 @@ std::string typed(double value, int places) {
     const std::string text = plain;
     switch (pick(0, 6)) {
     case 0: return " \u3000" + text + "\t";
-    case 1: {
-        std::string wide;
-        for (char ch : text) {
-            wide += ch >= '0' && ch <= '9' ? std::string{'\xEF', '\xBC', static_cast<char>(0x90 + ch - '0')}
-                                           : std::string{ch};
-        }
-        return wide;
-    }
+    case 1: return fullWidth(text);
     case 2: return value >= 0 ? "+" + text : text;
     default: return text;
     }
@@ -70,58 +97,93 @@ std::string typed(double value, int places) {
 
 constexpr std::string_view kToday = "2024-05-06";
 
-// What the load factors dialog is given: sound values, now and then between
-// blanks. Read back by the C library, not by the calculation's own reader.
-std::string typedFactors(LoadFactors& factors) {
-    const std::array<std::pair<double, double>, 5> ranges = {{{0.9, 1.1}, {1.0, 1.5}, {1.2, 1.6}, {0.9, 1.1}, {0, 1}}};
-    std::string json = "[";
-    for (std::size_t i = 0; i < kLoadFactorFields.size(); ++i) {
+std::vector<const FactorSpec*> allFactors() {
+    std::vector<const FactorSpec*> all;
+    for (const CodeEdition* edition : editions()) {
+        for (const FactorSpec& factor : edition->factors()) {
+            all.push_back(&factor);
+        }
+    }
+    return all;
+}
+
+// What the factors dialog is given for every edition's factors: sound values
+// near the defaults, now and then between blanks. Read back by the C
+// library, not by the calculation's own reader.
+std::string typedFactors(FactorValues& factors) {
+    std::string json = "{";
+    for (const FactorSpec* factor : allFactors()) {
+        const double low = std::max(factor->lowest + 0.01, factor->defaultValue - 0.3);
+        const double high = std::min(factor->highest, factor->defaultValue + 0.3);
         char text[32];
-        std::snprintf(text, sizeof text, pick(0, 3) == 0 ? " %.2f\t" : "%.2f",
-                      uniform(ranges[i].first, ranges[i].second));
-        factors.*kLoadFactorFields[i].member = std::strtod(text, nullptr);
-        json += (i == 0 ? "" : ",") + quoted(text);
+        std::snprintf(text, sizeof text, pick(0, 3) == 0 ? " %.2f\t" : "%.2f", uniform(low, high));
+        factors.set(*factor, std::strtod(text, nullptr));
+        json += (json.size() == 1 ? "" : ",") + quoted(factor->key) + ":" + quoted(text);
     }
-    return json + "]";
+    return json + "}";
 }
 
-// The design the session's window shows, as the desktop document takes it.
-design::DesignFile shownDesign(const HeadlessWindow& window, Edition edition, Edition opened,
-                               const LoadFactors& factors, const design::ProjectInfo& project) {
-    design::DesignFile design;
-    for (std::size_t i = 0; i < design::kDesignInputs.size(); ++i) {
-        const Control control = design::kDesignInputs[i].control;
-        design.inputs[i].text = window.text(control);
-        design.inputs[i].freeText = design::isListInput(i) && window.shownEntry(control) < 0;
+// What a list is given: mostly an entry chosen by index; sometimes none
+// (-1) or an index beyond the list; else text typed over it, which selects
+// the entry it is exactly: an entry as it stands (often not the one shown),
+// an entry with a blank added, the text of another list's or edition's
+// entry, an entry in full-width letters and digits.
+std::pair<std::string, int> listAction(const design::DesignDocument& document, Control list, int entry) {
+    const std::vector<std::string_view> entries = listEntries(document.edition(), list);
+    if (pick(0, 3) > 0) {
+        const int index = pick(0, 24) == 0 ? -1 : pick(0, 49) == 0 ? pick(4, 20) : entry;
+        return {{}, index};
     }
-    design.project = project;
-    const bool unnamed = opened == kDefaultEdition && edition == kDefaultEdition;
-    design.codeEdition = unnamed ? std::string() : std::string(editionKey(edition));
-    design.factors = factors;
-    return design;
+    const std::string own(entries[static_cast<std::size_t>(entry)]);
+    switch (pick(0, 4)) {
+    case 0: return {std::string(pickOf(entries)), 0};
+    case 1: return {pick(0, 1) == 0 ? own + " " : "\u3000" + own, 0};
+    case 2: {
+        std::vector<std::string_view> others;
+        for (const CodeEdition* edition : editions()) {
+            for (const Control other : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+                if (other != list || edition != &document.edition()) {
+                    for (const std::string_view text : listEntries(*edition, other)) {
+                        others.push_back(text);
+                    }
+                }
+            }
+        }
+        return {std::string(pickOf(others)), 0};
+    }
+    case 3: return {fullWidth(own), 0};
+    default: return {own, 0};
+    }
 }
 
-// One to three presses of 计算 in a window opened afresh. The elevations and
-// the load case change together, so that most designs stay consistent.
+// One to three presses of 计算 in a document opened afresh. The elevations
+// and the load case change together, so that most designs stay consistent.
 std::string session() {
-    const Edition opened = pick(0, 1) == 0 ? Edition::GB50010_2002 : Edition::GB50010_2010;
-    Edition edition = opened;
-    LoadFactors factors;
-    HeadlessWindow window(opened);
-    DesignState state;
-    std::string json = "{\"edition\":" + quoted(editionKey(opened)) + ",\"today\":" + quoted(kToday) + ",\"runs\":[";
+    const std::span<const CodeEdition* const> all = editions();
+    const CodeEdition& opened = *all[static_cast<std::size_t>(pick(0, static_cast<int>(all.size()) - 1))];
+    std::string json = "{\"edition\":" + quoted(opened.key()) + ",\"today\":" + quoted(kToday);
+    // Factors remembered from an earlier visit, given as the document opens.
+    FactorValues startFactors;
+    if (pick(0, 5) == 0) {
+        json += ",\"factors\":" + typedFactors(startFactors);
+    }
+    design::DesignDocument document{std::string(kToday), opened, startFactors};
+    json += ",\"runs\":[";
     for (int run = 0, runs = pick(1, 3); run < runs; ++run) {
         json += run == 0 ? "{" : ",{";
         // The code menu between runs: the steel list refilled, nothing kept.
         if (run > 0 && pick(0, 4) == 0) {
-            const Edition other = edition == Edition::GB50010_2002 ? Edition::GB50010_2010 : Edition::GB50010_2002;
-            window.changeSteelList(edition, other);
-            edition = other;
-            state = DesignState{};
-            json += "\"edition\":" + quoted(editionKey(edition)) + ",";
+            const CodeEdition* other = &document.edition();
+            while (other == &document.edition()) {
+                other = all[static_cast<std::size_t>(pick(0, static_cast<int>(all.size()) - 1))];
+            }
+            document.setEdition(*other);
+            json += "\"edition\":" + quoted(other->key()) + ",";
         }
         if (pick(0, 3) == 0) {
+            FactorValues factors = document.factors();
             json += "\"factors\":" + typedFactors(factors) + ",";
+            document.setFactors(factors);
         }
         const bool caseB = pick(0, 4) < 2;
         const double h1 = uniform(-1, 1);
@@ -146,33 +208,40 @@ std::string session() {
         const char* separator = "";
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             if (i < 4 ? newElevations : run == 0 || pick(0, 2) == 0) {
-                window.setText(boxes[i].first, boxes[i].second);
+                document.type(boxes[i].first, boxes[i].second);
                 json += separator + quoted(controlName(boxes[i].first)) + ":" + quoted(boxes[i].second);
                 separator = ",";
             }
         }
-        // Mostly an entry; sometimes free text (-1) or an index beyond the list.
+        // A number chooses that entry, a text is typed over the list.
         json += "},\"lists\":{";
         separator = "";
-        const std::array<std::pair<Control, int>, 3> lists = {
-            {{Control::Combo1, pick(0, 13)},
-             {Control::Combo2, pick(0, static_cast<int>(steelEntries(edition).size()) - 1)},
-             {Control::Combo3, caseB ? 1 : 0}}};
+        const int steelEntries = static_cast<int>(listEntries(document.edition(), Control::Combo2).size());
+        const std::array<std::pair<Control, int>, 3> lists = {{{Control::Combo1, pick(0, 13)},
+                                                               {Control::Combo2, pick(0, steelEntries - 1)},
+                                                               {Control::Combo3, caseB ? 1 : 0}}};
         for (const auto& [list, entry] : lists) {
             if (list == Control::Combo3 ? newElevations : run == 0 || pick(0, 1) == 0) {
-                const int index = pick(0, 24) == 0 ? -1 : pick(0, 49) == 0 ? pick(4, 20) : entry;
-                window.setSelectedIndex(list, index);
-                json += separator + quoted(controlName(list)) + ":" + std::to_string(index);
+                const auto [text, index] = listAction(document, list, entry);
+                json += separator + quoted(controlName(list)) + ":";
+                if (text.empty()) {
+                    document.choose(list, index);
+                    json += std::to_string(index);
+                } else {
+                    document.type(list, text);
+                    json += quoted(text);
+                }
                 separator = ",";
             }
         }
-        window.clearEvents();
         static constexpr std::array<const char*, 3> kOutcomes = {"completed", "stopped", "noLoadCase"};
-        const RunOutcome outcome = COMPUTE(state, window, {.edition = edition, .factors = factors});
-        json += "},\"outcome\":" + quoted(kOutcomes[static_cast<std::size_t>(outcome)]);
+        // With the report, which a book needs; the page's runs leave it out
+        // and must show the same writes and messages all the same.
+        const RunResult result = document.compute({.sheet = true, .values = false, .report = true});
+        json += "},\"outcome\":" + quoted(kOutcomes[static_cast<std::size_t>(result.outcome)]);
         json += ",\"events\":[";
         separator = "";
-        for (const WindowEvent& event : window.events()) {
+        for (const WindowEvent& event : result.events) {
             const bool write = event.kind == WindowEvent::Kind::Write;
             json += separator + std::string(write ? "{\"box\":" : "{\"title\":") +
                     quoted(write ? controlName(event.box) : event.title) + ",\"text\":" + quoted(event.text) + "}";
@@ -184,24 +253,30 @@ std::string session() {
     // Saved by the module as by the desktop, byte for byte; a quarter of the
     // sessions, some with project information that JSON must escape.
     if (pick(0, 3) == 0) {
-        design::ProjectInfo project = design::startupDesign(kToday).project;
         if (pick(0, 1) == 0) {
+            design::ProjectInfo project = document.project();
             project.projectName = "地下车库 \"A\"\\";
             project.checker = "李\n\u0001";
+            document.setProject(project);
             json += ",\"project\":{\"name\":" + quoted(project.projectName) +
                     ",\"checker\":" + quoted(project.checker) + "}";
         }
-        const design::DesignFile design = shownDesign(window, edition, opened, factors, project);
-        const design::DesignFile startup =
-            shownDesign(HeadlessWindow(opened), opened, opened, {}, design::startupDesign(kToday).project);
-        json += ",\"modified\":" + std::string(design != startup ? "true" : "false");
-        json += ",\"design\":" + quoted(design::serialize(design));
+        // Whether the book commands are offered, and now and then the book.
+        const design::DesignRun* completed = document.completedRun();
+        json += ",\"hasBook\":" + std::string(completed != nullptr ? "true" : "false");
+        if (completed != nullptr && pick(0, 3) == 0) {
+            const book::BookInput input{.run = *completed, .project = document.project(), .designFileName = {}};
+            json += ",\"book\":" + quoted(book::bookHtml(book::composeBook(input))) +
+                    ",\"bookName\":" + quoted(book::bookFileStem(document.project(), {}));
+        }
+        json += ",\"modified\":" + std::string(document.isModified() ? "true" : "false");
+        json += ",\"design\":" + quoted(design::serialize(document.current()));
     }
     return json + "}";
 }
 
-// Files the module must refuse, or open with a note, as this build does, and
-// load factors its dialog must send back.
+// Files the module must refuse, or open with a note, as this build does;
+// factors its dialog must send back; start-up factors it must pass over.
 std::string refusals() {
     const design::DesignFile defaults = design::startupDesign(kToday);
     std::string json = "{\"files\":[";
@@ -210,7 +285,7 @@ std::string refusals() {
                                               std::string(design::kMaxFileBytes + 1, ' ')};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         // The page hands over at most one byte past the limit, and the size.
-        const std::size_t size = i == 2 ? std::size_t{3} << 20 : texts[i].size();
+        const std::size_t size = i == 2 ? std::size_t{5} << 20 : texts[i].size();
         const std::string name = "设计" + std::to_string(i) + ".rampwall";
         const design::ParseResult parsed = design::parse(texts[i], defaults);
         const std::string fault = size > design::kMaxFileBytes ? design::tooLargeFault(size) : parsed.error;
@@ -219,18 +294,26 @@ std::string refusals() {
                 ",\"error\":" + (fault.empty() ? "null" : quoted(design::openFailureMessage(name, fault))) +
                 ",\"notes\":" + (fault.empty() ? quoted(design::notesMessage(name, parsed.notes)) : "null") + "}";
     }
+    // Each factor above its range between blanks, at its lowest where that is
+    // left out, and one that is no number.
     json += "],\"factors\":[";
-    const std::array<std::pair<std::size_t, const char*>, 4> bad = {{{0, "1,1"}, {1, "0"}, {3, "10.5"}, {4, " 1.2 "}}};
+    std::vector<std::pair<const FactorSpec*, std::string>> bad;
+    for (const FactorSpec* factor : allFactors()) {
+        bad.emplace_back(factor, " " + formatDouble(factor->highest + 0.5) + " ");
+        if (!factor->lowestIncluded) {
+            bad.emplace_back(factor, formatDouble(factor->lowest));
+        }
+    }
+    if (!bad.empty()) {
+        bad.emplace_back(bad.front().first, "1,1");
+        bad.emplace_back(bad.back().first, fullWidth("1.2") + "x");
+    }
     for (std::size_t i = 0; i < bad.size(); ++i) {
-        const auto [field, text] = bad[i];
-        const LoadFactorField& named = kLoadFactorFields[field];
-        char* end = nullptr;
-        const double value = std::strtod(text, &end);
-        const std::string message = *end != '\0' && *end != ' '
-                                        ? "“" + std::string(named.caption) + "”应为数字，请重新输入"
-                                        : *loadFactorProblem(named, value);
-        json += (i == 0 ? "{" : ",{") + std::string("\"field\":") + std::to_string(field) +
-                ",\"text\":" + quoted(text) + ",\"message\":" + quoted(message) + "}";
+        const auto& [factor, text] = bad[i];
+        const std::optional<double> value = parseDouble(text);
+        const std::string message = value ? *factorProblem(*factor, *value) : factorNotANumber(*factor);
+        json += (i == 0 ? "{" : ",{") + std::string("\"key\":") + quoted(factor->key) + ",\"text\":" + quoted(text) +
+                ",\"message\":" + quoted(message) + "}";
     }
     return json + "]}";
 }

@@ -1,7 +1,7 @@
-#include "background_music.h"
+#include "ui/media/background_music.h"
 
-#include "media_resources.h"
 #include "music_url.h"
+#include "ui/media/media_resources.h"
 
 #include <QAudioOutput>
 #include <QEvent>
@@ -100,8 +100,9 @@ QUrl BackgroundMusic::startupSource() { return isSwitchedOff() ? QUrl() : builtI
 QString BackgroundMusic::noMusicSwitch() { return QStringLiteral("--no-music"); }
 
 bool BackgroundMusic::applyCommandLine(const QStringList& arguments) {
-    // arguments[0] is the program itself.
-    if (!arguments.mid(1).contains(noMusicSwitch())) {
+    // arguments[0] is the program itself; after "--" come file names only.
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    if (!arguments.mid(1, end < 0 ? -1 : end - 1).contains(noMusicSwitch())) {
         return false;
     }
     setSwitchedOff(true);

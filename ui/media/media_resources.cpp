@@ -1,4 +1,4 @@
-#include "media_resources.h"
+#include "ui/media/media_resources.h"
 
 #include <QtCore/qglobal.h>
 

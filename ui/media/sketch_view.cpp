@@ -1,6 +1,6 @@
-#include "sketch_view.h"
+#include "ui/media/sketch_view.h"
 
-#include "media_resources.h"
+#include "ui/media/media_resources.h"
 
 #include <QPainter>
 #include <QPen>

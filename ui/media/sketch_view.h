@@ -4,7 +4,7 @@
 // picture; no input changes it.
 #pragma once
 
-#include "window_look.h"
+#include "calc/window_look.h"
 
 #include <QColor>
 #include <QRectF>

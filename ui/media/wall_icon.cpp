@@ -1,6 +1,6 @@
-#include "wall_icon.h"
+#include "ui/media/wall_icon.h"
 
-#include "media_resources.h"
+#include "ui/media/media_resources.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
-#include "media_resources.h"
 #include "media_test_support.h"
-#include "sketch_view.h"
+#include "ui/media/media_resources.h"
+#include "ui/media/sketch_view.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,5 +1,5 @@
 #include "media_test_support.h"
-#include "wall_icon.h"
+#include "ui/media/wall_icon.h"
 
 #include <QtTest>
 
