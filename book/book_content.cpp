@@ -63,17 +63,10 @@ public:
 
 private:
     BookBlock& add(BookBlock::Kind kind, std::string text = {}, Tone tone = Tone::Normal, double spaceBefore = 0) {
-        BookBlock& block = m_content.blocks.emplace_back();
-        block.kind = kind;
-        block.text = std::move(text);
-        block.tone = tone;
-        block.spaceBefore = spaceBefore;
-        return block;
+        return m_content.add(kind, std::move(text), tone, spaceBefore);
     }
     void table(std::vector<double> widths, std::vector<Row> rows) {
-        BookBlock& block = add(BookBlock::Kind::Table);
-        block.widths = std::move(widths);
-        block.rows = std::move(rows);
+        m_content.addTable(std::move(widths), std::move(rows));
     }
     std::string typed(Control control) const { return oneLine(m_input.run.inputs.text(control)); }
 
@@ -211,5 +204,20 @@ private:
 } // namespace
 
 BookContent composeBook(const BookInput& input) { return Composer(input).compose(); }
+
+BookBlock& BookContent::add(BookBlock::Kind kind, std::string text, Tone tone, double spaceBefore) {
+    BookBlock& block = blocks.emplace_back();
+    block.kind = kind;
+    block.text = std::move(text);
+    block.tone = tone;
+    block.spaceBefore = spaceBefore;
+    return block;
+}
+
+void BookContent::addTable(std::vector<double> widths, std::vector<Row> rows) {
+    BookBlock& block = add(BookBlock::Kind::Table);
+    block.widths = std::move(widths);
+    block.rows = std::move(rows);
+}
 
 } // namespace rampwall::book

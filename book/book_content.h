@@ -56,6 +56,10 @@ struct BookContent {
     std::string header; // the project and member, at the top right of each page
     std::string footer; // "设计文件：…", at the bottom left of each page
     std::string pdfTitle;
+
+    // A block of that kind at the end; the composers build a book with these.
+    BookBlock& add(BookBlock::Kind kind, std::string text = {}, Tone tone = Tone::Normal, double spaceBefore = 0);
+    void addTable(std::vector<double> widths, std::vector<Row> rows);
 };
 
 // Nothing but a completed run with its report makes a book (see hasBook).

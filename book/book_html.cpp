@@ -3,6 +3,8 @@
 #include "book/book_style.h"
 #include "book/book_text.h"
 #include "book/text_measure.h"
+#include "calc/ramp/ramp_drawing.h"
+#include "calc/text_bytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,24 +15,6 @@
 namespace rampwall::book {
 
 namespace {
-
-void appendEscaped(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-}
-
-std::string escaped(std::string_view text) {
-    std::string out;
-    appendEscaped(out, text);
-    return out;
-}
 
 // A CSS string: quotes and backslashes escaped, and "<" too, so that no
 // text can close the style element.
@@ -118,7 +102,7 @@ void appendText(std::string& out, const Text& text) {
         out += " fill=\"" + rgb(text.colour) + "\"";
     }
     out += ">";
-    appendEscaped(out, text.text);
+    appendEscapedMarkup(out, text.text);
     out += "</text>";
 }
 
@@ -169,7 +153,7 @@ void appendTable(std::string& out, const BookBlock& block) {
                 out += " colspan=\"" + std::to_string(cell.span) + "\"";
             }
             out += classes({cell.centred ? "centred" : "", toneClass(cell.tone)}) + ">";
-            appendEscaped(out, cell.text);
+            appendEscapedMarkup(out, cell.text);
             out += std::string("</") + tag + ">";
         }
         out += "</tr>";
@@ -224,35 +208,37 @@ std::string figureSvg(const Figure& figure) {
     return out + "</svg>";
 }
 
-std::string bookHtml(const BookContent& content) {
-    std::string title;
+namespace {
+
+std::string titleOf(const BookContent& content) {
     for (const BookBlock& block : content.blocks) {
         if (block.kind == BookBlock::Kind::Title) {
-            title = block.text;
-            break;
+            return block.text;
         }
     }
-    std::string out = printStyle(content, title);
-    out += "<article class=\"book\" lang=\"zh-CN\">";
+    return {};
+}
+
+void appendBlocks(std::string& out, const BookContent& content) {
     std::string heading;
     for (const BookBlock& block : content.blocks) {
         switch (block.kind) {
-        case BookBlock::Kind::Title: out += "<h1>" + escaped(block.text) + "</h1>"; break;
+        case BookBlock::Kind::Title: out += "<h1>" + escapedMarkup(block.text) + "</h1>"; break;
         case BookBlock::Kind::Heading:
             heading = block.text;
-            out += "<h2>" + escaped(block.text) + "</h2>";
+            out += "<h2>" + escapedMarkup(block.text) + "</h2>";
             break;
         case BookBlock::Kind::Text:
         case BookBlock::Kind::Note:
             out += "<p" + classes({block.kind == BookBlock::Kind::Note ? "note" : "text", toneClass(block.tone)}) +
-                   spaceBefore(block.spaceBefore) + ">" + escaped(block.text) + "</p>";
+                   spaceBefore(block.spaceBefore) + ">" + escapedMarkup(block.text) + "</p>";
             break;
         case BookBlock::Kind::Table: appendTable(out, block); break;
         case BookBlock::Kind::WallFigure:
         case BookBlock::Kind::LoadFigure:
             // Named by its heading for a reader that cannot see it.
-            out +=
-                "<figure role=\"img\" aria-label=\"" + escaped(heading) + "\">" + figureSvg(block.figure) + "</figure>";
+            out += "<figure role=\"img\" aria-label=\"" + escapedMarkup(heading) + "\">" + figureSvg(block.figure) +
+                   "</figure>";
             break;
         case BookBlock::Kind::Sheet:
             // The page sets it as the desktop does, measured in the face it
@@ -260,11 +246,46 @@ std::string bookHtml(const BookContent& content) {
             out += "<div class=\"sheet\" data-largest=\"" + mm(kSheetPoints) + "\" data-smallest=\"" +
                    mm(kSmallestSheetPoints) + "\" style=\"font-size:" + points(kSheetPoints) + "\">";
             for (const std::string& line : block.lines) {
-                out += line.empty() ? "<p class=\"gap\"></p>" : "<p>" + escaped(line) + "</p>";
+                out += line.empty() ? "<p class=\"gap\"></p>" : "<p>" + escapedMarkup(line) + "</p>";
             }
             out += "</div>";
             break;
         }
+    }
+}
+
+// The heading a figure follows: the last one of the part before it.
+std::string lastHeading(const BookContent& content) {
+    for (auto block = content.blocks.rbegin(); block != content.blocks.rend(); ++block) {
+        if (block->kind == BookBlock::Kind::Heading) {
+            return block->text;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string bookHtml(const BookContent& content) {
+    std::string out = printStyle(content, titleOf(content));
+    out += "<article class=\"book\" lang=\"zh-CN\">";
+    appendBlocks(out, content);
+    return out + "</article>";
+}
+
+std::string rampBookHtml(const RampBookContent& content, const ramp::Schedule& schedule) {
+    std::string out = printStyle(content.front, titleOf(content.front));
+    out += "<article class=\"book\" lang=\"zh-CN\">";
+    appendBlocks(out, content.front);
+    // The elevation as the desktop's book draws it: across the text column,
+    // in millimetres, its labels in the book's drawing size.
+    const ramp::Drawing drawing =
+        ramp::drawRamp(schedule, kContentWidthMm, kRampDrawingHeightMm, pointsToMm(kRampDrawingPoints));
+    out += "<figure class=\"elevation\" role=\"img\" aria-label=\"" + escapedMarkup(lastHeading(content.front)) +
+           "\">" + ramp::drawingSvg(drawing, "mm") + "</figure>";
+    appendBlocks(out, content.back);
+    for (const RampBookSection& section : content.sections) {
+        appendBlocks(out, section.content);
     }
     return out + "</article>";
 }

@@ -7,6 +7,7 @@
 
 #include "book/book_content.h"
 #include "book/figure.h"
+#include "book/ramp_book_content.h"
 
 #include <string>
 
@@ -14,6 +15,10 @@ namespace rampwall::book {
 
 // A <style> for the printed pages and the book as an <article>.
 std::string bookHtml(const BookContent& content);
+
+// The ramp's book: its own pages, the elevation, then each arrangement's
+// section, under the print rules of its front pages.
+std::string rampBookHtml(const RampBookContent& content, const ramp::Schedule& schedule);
 
 // One figure as an <svg> element, in millimetres.
 std::string figureSvg(const Figure& figure);

@@ -18,7 +18,8 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-std::string bookFileStem(const design::ProjectInfo& project, std::string_view designFileName) {
+std::string bookFileStem(const design::ProjectInfo& project, std::string_view designFileName,
+                         std::string_view fallback) {
     std::string stem(trimmed(project.member));
     for (char& c : stem) {
         if (static_cast<unsigned char>(c) < 0x20 ||
@@ -30,7 +31,7 @@ std::string bookFileStem(const design::ProjectInfo& project, std::string_view de
         const std::string_view file = designFileName.substr(designFileName.find_last_of("/\\") + 1);
         stem = file.substr(0, file.rfind('.'));
     }
-    return stem.empty() ? std::string("计算书") : stem;
+    return stem.empty() ? std::string(fallback) : stem;
 }
 
 } // namespace rampwall::book

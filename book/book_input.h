@@ -31,9 +31,10 @@ struct BookInput {
 };
 
 // The name a saved or printed book is offered under, without a suffix: the
-// member's (构件名称或编号), else the design file's, else 计算书. Characters
-// no file name may hold on any desktop become underscores.
-std::string bookFileStem(const design::ProjectInfo& project, std::string_view designFileName);
+// member's (构件名称或编号), else the design file's, else the fallback.
+// Characters no file name may hold on any desktop become underscores.
+std::string bookFileStem(const design::ProjectInfo& project, std::string_view designFileName,
+                         std::string_view fallback = "计算书");
 
 // Whether the run can make a book: it completed, wrote its sheet and was
 // asked for its report.

@@ -25,6 +25,10 @@ inline constexpr double kContentTopMm = 22;
 inline constexpr double kContentWidthMm = 165;
 inline constexpr double kContentHeightMm = 252;
 
+// The ramp's elevation in its book: across the column, labels this size.
+inline constexpr double kRampDrawingHeightMm = 92;
+inline constexpr double kRampDrawingPoints = 7.5;
+
 inline constexpr Colour kShade{236, 236, 236};
 inline constexpr Colour kRule = kBlack;
 inline constexpr Colour kGrey{90, 90, 90};

@@ -5,6 +5,7 @@
 #include "book/text_measure.h"
 #include "calc/materials.h"
 #include "calc/number_text.h"
+#include "calc/text_bytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -492,13 +493,32 @@ void drawArrows(Drawing& d, const std::vector<Point>& shape, double axisX, doubl
     }
 }
 
+// A panel's title in the lines its width takes: whole when it fits, else
+// broken before its bracket or at its middle character, each line shortened
+// if it still does not fit.
+std::vector<std::string> titleLines(const std::string& title, double width) {
+    if (textWidth(title, kLabelPoints) <= width) {
+        return {title};
+    }
+    std::size_t cut = title.find("（");
+    if (cut == std::string::npos || cut == 0) {
+        std::vector<std::size_t> starts;
+        for (std::size_t i = 0; i < title.size();) {
+            starts.push_back(i);
+            const std::size_t length = utf8SequenceLength(title, i);
+            i += length == 0 ? 1 : length;
+        }
+        cut = starts[starts.size() / 2];
+    }
+    return {elideMiddle(title.substr(0, cut), kLabelPoints, width),
+            elideMiddle(title.substr(cut), kLabelPoints, width)};
+}
+
 Figure drawLoads(const design::DesignRun& run, const Levels& lv) {
     Drawing d;
     const std::vector<Diagram> diagrams = diagramsOf(run, lv);
     const double H = lv.h2 - lv.h4;
-    const double top = 12;
-    const double bottom = 72;
-    auto yAt = [&](double depth) { return top + (bottom - top) * std::clamp(depth / H, 0.0, 1.0); };
+    const double labelHeight = lineHeight(kLabelPoints);
 
     // One scale for all pressures so that they compare, unless one of them
     // would shrink to a hairline beside the largest: then each has its own.
@@ -537,6 +557,17 @@ Figure drawLoads(const design::DesignRun& run, const Levels& lv) {
     const double momentWidth = (pressurePanels > 2 ? 37 : 55) * (forcePanels > 1 ? 0.8 : 1.0);
     const double pressureWidth =
         (kFigureWidth - axisColumn - momentWidth * static_cast<double>(forcePanels)) / pressurePanels;
+    // Titles too wide for a narrow panel take a second line, and every
+    // panel's unit and drawing move down with it.
+    std::vector<std::vector<std::string>> titles;
+    std::size_t titleRows = 1;
+    for (const Diagram& diagram : diagrams) {
+        titles.push_back(titleLines(diagram.title, (diagram.moment ? momentWidth : pressureWidth) - 1));
+        titleRows = std::max(titleRows, titles.back().size());
+    }
+    const double top = 12 + labelHeight * static_cast<double>(titleRows - 1);
+    const double bottom = 72;
+    auto yAt = [&](double depth) { return top + (bottom - top) * std::clamp(depth / H, 0.0, 1.0); };
 
     // Levels: a faint line across every panel, named in the left column.
     std::vector<std::pair<double, std::string>> levels{{0, levelText(run, "h2", Control::Text2)}};
@@ -550,7 +581,6 @@ Figure drawLoads(const design::DesignRun& run, const Levels& lv) {
         d.line({axisColumn - 1, y}, {kFigureWidth, y}, pen(kGuide, 0.12, LineStyle::Dot));
         labels.push_back({text, axisColumn - 1, y, y});
     }
-    const double labelHeight = lineHeight(kLabelPoints);
     spreadLabels(labels, labelHeight, top - 4, bottom + 8);
     drawLabels(d, labels, axisColumn - 2, axisColumn - 2, true);
 
@@ -570,8 +600,12 @@ Figure drawLoads(const design::DesignRun& run, const Levels& lv) {
         const double perUnit = span > 0 ? usable / span : 0;
         const double axisX = left + 1.5 + extent.positive * perUnit;
 
-        d.text(diagram.title, left + width / 2, 0, Anchor::Middle, kLabelPoints);
-        d.text(diagram.unit, left + width / 2, labelHeight, Anchor::Middle, kSmallPoints, kGuideText);
+        for (std::size_t row = 0; row < titles[i].size(); ++row) {
+            d.text(titles[i][row], left + width / 2, labelHeight * static_cast<double>(row), Anchor::Middle,
+                   kLabelPoints);
+        }
+        d.text(diagram.unit, left + width / 2, labelHeight * static_cast<double>(titleRows), Anchor::Middle,
+               kSmallPoints, kGuideText);
 
         // Values grow to the left: the soil side of the wall, where the
         // moment puts the bars in tension.

@@ -1,7 +1,9 @@
 #include "book/ramp_book.h"
 
 #include "book/book_layout.h"
+#include "book/book_style.h"
 #include "book/ramp_painter.h"
+#include "book/text_measure.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,27 +14,24 @@ namespace rampwall::book {
 
 namespace {
 
-constexpr double kDrawingPoints = 7.5;
-constexpr double kDrawingHeight = 92; // mm, across the text column's 165
-
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The elevation across the text column, its labels set by the book's typesetter.
 Block elevation(const Typesetter& type, const ramp::Schedule& schedule) {
     Block block;
-    block.height = kDrawingHeight + 4;
+    block.height = kRampDrawingHeightMm + 4;
     block.spaceBefore = 2;
     block.draw = [&type, &schedule](QPainter& painter, QPointF topLeft) {
-        const double font = kDrawingPoints * 25.4 / 72;
-        const ramp::Drawing drawing = ramp::drawRamp(schedule, kContent.width(), kDrawingHeight, font);
+        const double font = pointsToMm(kRampDrawingPoints);
+        const ramp::Drawing drawing = ramp::drawRamp(schedule, kContent.width(), kRampDrawingHeightMm, font);
         paintRampDrawing(
             painter, drawing, topLeft,
             [&type](QPainter& p, QPointF at, const QString& text, ramp::Anchor anchor, const QColor& colour) {
-                const double width = type.width(text, kDrawingPoints);
+                const double width = type.width(text, kRampDrawingPoints);
                 const double shift = anchor == ramp::Anchor::Start    ? 0
                                      : anchor == ramp::Anchor::Middle ? width / 2
                                                                       : width;
-                type.draw(p, QPointF(at.x() - shift, at.y()), text, kDrawingPoints, colour);
+                type.draw(p, QPointF(at.x() - shift, at.y()), text, kRampDrawingPoints, colour);
             });
     };
     return block;

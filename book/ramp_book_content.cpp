@@ -75,20 +75,13 @@ public:
 private:
     static BookBlock& add(BookContent& content, BookBlock::Kind kind, std::string text = {}, Tone tone = Tone::Normal,
                           double spaceBefore = 0) {
-        BookBlock& block = content.blocks.emplace_back();
-        block.kind = kind;
-        block.text = std::move(text);
-        block.tone = tone;
-        block.spaceBefore = spaceBefore;
-        return block;
+        return content.add(kind, std::move(text), tone, spaceBefore);
     }
     static void heading(BookContent& content, std::string text) {
-        add(content, BookBlock::Kind::Heading, std::move(text));
+        content.add(BookBlock::Kind::Heading, std::move(text));
     }
     static void table(BookContent& content, std::vector<double> widths, std::vector<Row> rows) {
-        BookBlock& block = add(content, BookBlock::Kind::Table);
-        block.widths = std::move(widths);
-        block.rows = std::move(rows);
+        content.addTable(std::move(widths), std::move(rows));
     }
 
     std::string header() const {

@@ -38,6 +38,13 @@ struct RampBookContent {
     std::vector<RampBookSection> sections;
 };
 
+// The name the ramp's book and schedule are offered under, without a
+// suffix: as a section's book is named, 坡道 when nothing names it, then
+// -分段配筋.
+inline std::string rampBookFileStem(const design::ProjectInfo& project, std::string_view designFileName) {
+    return bookFileStem(project, designFileName, "坡道") + "-分段配筋";
+}
+
 // Runs each governing section again for its sheet and report.
 RampBookContent composeRampBook(const RampBookInput& input);
 

@@ -73,8 +73,8 @@ design::DesignFile describeDesign(const DesignInputs& inputs, const design::Desi
         design.codeEdition.clear();
         design.factors = {};
     }
-    // The lists of the design's own edition: a 2010 steel grade is not in the
-    // 2002 list.
+    // The lists of the design's own edition: a steel grade of one edition need
+    // not be in another's list.
     const FormInputs form = inputs.formInputs();
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
         design.inputs[i].text = form.texts[i];

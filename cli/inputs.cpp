@@ -214,7 +214,7 @@ std::optional<std::string> DesignInputs::conflict(bool emptyIsGiven) const {
 }
 
 bool DesignInputs::set(std::size_t input, std::string_view text) {
-    // A 2010 grade (HPB300, HRB500) is a name too; whether the design's
+    // A grade of any edition's list (HPB300, HRB500) is a name too; whether the design's
     // edition lists it is settled once the edition is known.
     if (isListInput(input) && !namesAnEntry(kInputs[input].control, text)) {
         return false;

@@ -1,6 +1,7 @@
 #include "cli/output.h"
 
 #include "calc/control_table.h"
+#include "calc/text_bytes.h"
 #include "cli/design_run.h"
 
 #include <nlohmann/json.hpp>
@@ -8,58 +9,6 @@
 namespace rampwall::cli {
 
 namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of text, or 0.
-std::size_t utf8SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-// Each byte that does not begin a well-formed UTF-8 sequence becomes U+FFFD,
-// so that whatever was typed the output is valid JSON.
-std::string validUtf8(std::string_view text) {
-    std::string valid;
-    valid.reserve(text.size());
-    while (!text.empty()) {
-        std::size_t length = utf8SequenceLength(text);
-        if (length > 0) {
-            valid.append(text.substr(0, length));
-        } else {
-            valid.append("\xEF\xBF\xBD");
-            length = 1;
-        }
-        text.remove_prefix(length);
-    }
-    return valid;
-}
 
 // The library's layout of one member or element a line, joined into one
 // line: a line break there is always structural, since a string's own breaks

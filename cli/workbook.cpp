@@ -1,6 +1,7 @@
 #include "cli/workbook.h"
 
 #include "calc/number_text.h"
+#include "calc/text_bytes.h"
 
 #include <xlsxwriter.h>
 
@@ -22,40 +23,6 @@ constexpr int kMostDecimals = 15;
 
 std::string quoted(const std::filesystem::path& path) { return "“" + path.string() + "”"; }
 
-// Length of the well-formed UTF-8 sequence at text[at], or 0.
-std::size_t sequenceLength(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
 // A cell's text: bytes that are not UTF-8 become U+FFFD, which a sheet can
 // hold, and a text longer than a cell holds is cut at a character.
 std::string cellText(std::string_view text) {
@@ -63,7 +30,7 @@ std::string cellText(std::string_view text) {
     out.reserve(text.size());
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size() && characters < kLongestText; ++characters) {
-        const std::size_t length = sequenceLength(text, i);
+        const std::size_t length = utf8SequenceLength(text, i);
         if (length == 0) {
             out += "\xEF\xBF\xBD";
             ++i;

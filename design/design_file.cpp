@@ -3,6 +3,7 @@
 #include "calc/control_table.h"
 #include "calc/editions/registry.h"
 #include "calc/materials.h"
+#include "calc/text_bytes.h"
 
 #include <nlohmann/json.hpp>
 
@@ -76,41 +77,6 @@ std::string byteCount(std::uintmax_t bytes) {
         grouped.push_back(digits[i]);
     }
     return grouped + " 字节";
-}
-
-// Length of the well-formed UTF-8 sequence at text[at], or 0 when it is not
-// one (overlong forms, surrogates and code points beyond U+10FFFF included).
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
 }
 
 // Line and column (in characters) of a byte position, both counted from 1.
@@ -435,8 +401,8 @@ DesignFile readDesign(const Json& root, const std::optional<std::string>& versio
     Reader reader(unknown);
     DesignFile design = defaults;
     // The edition first: it decides which steel grades the list holds. A file
-    // that names none was written for the 2002 edition, whatever edition the
-    // window has now.
+    // that names none was written before editions were named, for the default
+    // edition, whatever edition the window has now.
     design.codeEdition.clear();
     reader.text(root, "", "code", design.codeEdition);
     if (!design.codeEdition.empty() && editionByKey(design.codeEdition) == nullptr) {
@@ -458,7 +424,7 @@ DesignFile readDesign(const Json& root, const std::optional<std::string>& versio
         reader.unknownKeys(*inputs, "inputs", known);
     }
     // A steel grade the file does not give keeps the start-up entry, as this
-    // edition lists it: the start-up HPB235 is HPB300 in 2010, and back.
+    // edition lists it: one edition's start-up HPB235 is the other's HPB300.
     InputValue& steel = design.inputs[inputOf(Control::Combo2)];
     const CodeEdition& defaultsEdition = editionOf(defaults);
     if (!steel.freeText && !entryIndex(edition, Control::Combo2, steel.text)) {

@@ -71,8 +71,8 @@ inline constexpr std::array<ProjectField, 6> kProjectFields = {{
 struct DesignFile {
     std::array<InputValue, kInputs.size()> inputs;
     ProjectInfo project;
-    // The code edition the design follows, by its key ("2002", "2010");
-    // empty when the file names none, which is the 2002 edition.
+    // The code edition the design follows, by its registry key; empty when
+    // the file names none, which is the default edition.
     std::string codeEdition;
     // The factors of the editions ("load-factors"), by key; written only when
     // one differs from its default.

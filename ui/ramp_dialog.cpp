@@ -24,7 +24,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -275,19 +274,21 @@ void RampDialog::updateButtons() {
 }
 
 QString RampDialog::offeredName(const QString& suffix) const {
-    static const QRegularExpression unfit(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
     const design::DesignDocument& document = m_form.document();
-    QString name = QString::fromStdString(document.project().member).trimmed();
-    name.replace(unfit, QStringLiteral("_"));
-    if (name.isEmpty() && !document.path().empty()) {
-        name = QFileInfo(QString::fromStdString(document.path())).completeBaseName();
-    }
-    if (name.isEmpty()) {
-        name = QStringLiteral("坡道");
-    }
     const std::string& file = document.path();
     const QString folder = file.empty() ? QDir::homePath() : QFileInfo(QString::fromStdString(file)).absolutePath();
-    return QDir(folder).filePath(name + QStringLiteral("-分段配筋") + suffix);
+    return QDir(folder).filePath(QString::fromStdString(book::rampBookFileStem(document.project(), file)) + suffix);
+}
+
+// The book of the schedule shown, with the project and the design file's
+// name in its margins.
+book::RampBookInput RampDialog::bookInput() const {
+    const design::DesignDocument& document = m_form.document();
+    const QString file = QString::fromStdString(document.path());
+    return {.schedule = &*m_schedule,
+            .ramp = input(),
+            .project = document.project(),
+            .designFileName = file.isEmpty() ? std::string() : QFileInfo(file).fileName().toStdString()};
 }
 
 bool RampDialog::exportBook() {
@@ -302,14 +303,7 @@ bool RampDialog::exportBook() {
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".pdf");
     }
-    const design::DesignDocument& document = m_form.document();
-    const QString file = QString::fromStdString(document.path());
-    const book::RampBookInput book{.schedule = &*m_schedule,
-                                   .ramp = input(),
-                                   .project = document.project(),
-                                   .designFileName =
-                                       file.isEmpty() ? std::string() : QFileInfo(file).fileName().toStdString()};
-    if (const std::optional<std::string> fault = book::writeRampBookPdf(book, path)) {
+    if (const std::optional<std::string> fault = book::writeRampBookPdf(bookInput(), path)) {
         m_form.showMessage(*fault, kNoticeTitle);
         return false;
     }
@@ -327,10 +321,8 @@ void RampDialog::print() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const design::DesignDocument& document = m_form.document();
-    const book::RampBookInput book{.schedule = &*m_schedule, .ramp = input(), .project = document.project()};
     QPainter painter(&printer);
-    if (const std::optional<std::string> fault = book::paintRampBook(painter, printer, book)) {
+    if (const std::optional<std::string> fault = book::paintRampBook(painter, printer, bookInput())) {
         painter.end();
         m_form.showMessage(*fault, kNoticeTitle);
     }

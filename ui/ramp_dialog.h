@@ -5,6 +5,7 @@
 // inputs as they stand.
 #pragma once
 
+#include "book/ramp_book_content.h"
 #include "calc/ramp/ramp_design.h"
 
 #include <QDialog>
@@ -68,6 +69,7 @@ private:
     void fillTable();
     void updateButtons();
     QString offeredName(const QString& suffix) const;
+    book::RampBookInput bookInput() const;
 
     Form1& m_form;
     FileChooser m_chooser;

@@ -262,6 +262,12 @@ Module['openWindow'] = function (options) {
       }
       return {fault: null, rows: rows, total: rampwallText(_rw_ramp_total()), csv: rampwallText(_rw_ramp_csv())};
     },
+    // The last designed ramp's calculation book, as book() gives the
+    // section's: {html, name}, or null before a ramp is designed.
+    rampBook: function () {
+      var html = rampwallText(_rw_ramp_book_html());
+      return html === '' ? null : {html: html, name: rampwallText(_rw_ramp_book_name())};
+    },
     // The last designed ramp's elevation as SVG markup of that size.
     rampSvg: function (width, height, fontSize) { return rampwallText(_rw_ramp_svg(+width, +height, +fontSize)); },
   };

@@ -5,6 +5,7 @@
 #include "book/book_content.h"
 #include "book/book_html.h"
 #include "book/book_input.h"
+#include "book/ramp_book_content.h"
 #include "calc/controls.h"
 #include "calc/editions/factor.h"
 #include "calc/editions/registry.h"
@@ -471,6 +472,26 @@ EMSCRIPTEN_KEEPALIVE const char* rw_ramp_total() {
 // The schedule as the command line prints it.
 EMSCRIPTEN_KEEPALIVE const char* rw_ramp_csv() {
     return rampSchedule ? handOutRamp(ramp::scheduleCsv(*rampSchedule)) : handOut({});
+}
+
+// The ramp's calculation book of the last designed ramp as HTML, with the
+// project and the design file the document has now; empty with no ramp.
+EMSCRIPTEN_KEEPALIVE const char* rw_ramp_book_html() {
+    if (!rampSchedule) {
+        return handOut({});
+    }
+    const design::DesignDocument& document = current();
+    const book::RampBookContent content = book::composeRampBook({.schedule = &*rampSchedule,
+                                                                 .ramp = document.ramp().value_or(ramp::startupRamp()),
+                                                                 .project = document.project(),
+                                                                 .designFileName = document.path()});
+    return handOutRamp(book::rampBookHtml(content, *rampSchedule));
+}
+
+// The name the ramp's book is offered under, without ".pdf": the member, or
+// the design file's name, or 坡道, then -分段配筋, as on the desktop.
+EMSCRIPTEN_KEEPALIVE const char* rw_ramp_book_name() {
+    return handOutRamp(book::rampBookFileStem(current().project(), current().path()));
 }
 
 // The elevation as an SVG element of that size, labels of that size.

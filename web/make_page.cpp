@@ -9,6 +9,7 @@
 #include "calc/controls.h"
 #include "calc/editions/code_edition.h"
 #include "calc/editions/registry.h"
+#include "calc/text_bytes.h"
 #include "calc/version.h"
 #include "calc/window_look.h"
 #include "calc/window_texts.h"
@@ -33,20 +34,6 @@
 namespace {
 
 using namespace rampwall;
-
-std::string escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 // A script element ends at the first "</": JSON may write it as "<\/".
 std::string scriptText(std::string_view json) {
@@ -149,19 +136,20 @@ void writeControl(std::ostream& out, const ControlRow& row, int depth) {
         // A caption that names no box is text, not a label.
         if (row.control) {
             out << indent << "<label id=\"" << name << "\" for=\"" << controlName(*row.control) << "\"" << common << ">"
-                << escaped(row.text) << "</label>\n";
+                << escapedMarkup(row.text) << "</label>\n";
         } else {
-            out << indent << "<div id=\"" << name << "\"" << common << ">" << escaped(row.text) << "</div>\n";
+            out << indent << "<div id=\"" << name << "\"" << common << ">" << escapedMarkup(row.text) << "</div>\n";
         }
         break;
     case ControlKind::TextBox:
         out << indent << "<input id=\"" << name << "\"" << common << tabIndexOf(row) << accessibleName(row)
-            << maxLength() << " type=\"text\" spellcheck=\"false\" autocomplete=\"off\" value=\"" << escaped(row.text)
-            << "\">\n";
+            << maxLength() << " type=\"text\" spellcheck=\"false\" autocomplete=\"off\" value=\""
+            << escapedMarkup(row.text) << "\">\n";
         break;
     case ControlKind::ReportBox:
         out << indent << "<textarea id=\"" << name << "\"" << common << tabIndexOf(row) << " aria-label=\""
-            << escaped(kSheetName) << "\" wrap=\"off\" spellcheck=\"false\">" << escaped(row.text) << "</textarea>\n";
+            << escapedMarkup(kSheetName) << "\" wrap=\"off\" spellcheck=\"false\">" << escapedMarkup(row.text)
+            << "</textarea>\n";
         break;
     case ControlKind::List:
         // The edit line carries the name: it is what takes the focus and the
@@ -169,20 +157,20 @@ void writeControl(std::ostream& out, const ControlRow& row, int depth) {
         out << indent << "<div class=\"list\" style=\"" << place << "\">"
             << "<input id=\"" << name << "\" class=\"list-edit\"" << tabIndexOf(row) << maxLength()
             << " type=\"text\" role=\"combobox\" aria-expanded=\"false\" aria-controls=\"" << name
-            << "-entries\" spellcheck=\"false\" autocomplete=\"off\" value=\"" << escaped(row.text) << "\">"
+            << "-entries\" spellcheck=\"false\" autocomplete=\"off\" value=\"" << escapedMarkup(row.text) << "\">"
             << "<span class=\"list-button\" aria-hidden=\"true\"></span>"
             << "<ul id=\"" << name << "-entries\" class=\"list-entries\" role=\"listbox\" hidden></ul></div>\n";
         break;
     case ControlKind::Frame:
         out << indent << "<div id=\"" << name << "\"" << common << " role=\"group\" aria-labelledby=\"" << name
-            << "-caption\"><span id=\"" << name << "-caption\" class=\"frame-caption\">" << escaped(row.text)
+            << "-caption\"><span id=\"" << name << "-caption\" class=\"frame-caption\">" << escapedMarkup(row.text)
             << "</span>\n";
         writeChildren(out, row.name, depth + 1);
         out << indent << "</div>\n";
         break;
     case ControlKind::Button:
         out << indent << "<button id=\"" << name << "\"" << common << tabIndexOf(row) << " type=\"button\">"
-            << escaped(row.text) << "</button>\n";
+            << escapedMarkup(row.text) << "</button>\n";
         break;
     case ControlKind::SketchArea:
         out << indent << "<div id=\"" << name << "\"" << common << tabIndexOf(row)
@@ -388,6 +376,8 @@ nlohmann::json windowTexts() {
         {"title", kRampTitle},
         {"boxes", rampBoxes},
         {"compute", kRampButtons.front().caption},
+        {"exportBook", kRampButtons[1].caption},
+        {"print", kRampButtons[2].caption},
         {"close", kRampButtons.back().caption},
         {"csv", kRampCsvButton},
         {"headers", kRampTableHeaders},
@@ -471,8 +461,8 @@ void writePage(std::ostream& out, const Parts& parts) {
 <meta name="theme-color" content=")"
         << rgb(kDialogFaceColour) << R"(">
 <title>)"
-        << escaped(kWindowTitle) << "</title>\n<link rel=\"icon\" href=\"" << (parts.single ? parts.icon : "icon.svg")
-        << "\" type=\"image/svg+xml\">\n";
+        << escapedMarkup(kWindowTitle) << "</title>\n<link rel=\"icon\" href=\""
+        << (parts.single ? parts.icon : "icon.svg") << "\" type=\"image/svg+xml\">\n";
     out << "<style>\n" << parts.style << "</style>\n";
     out << R"(<style>
 :root {
@@ -514,7 +504,7 @@ void writePage(std::ostream& out, const Parts& parts) {
     out << R"(</head>
 <body>
 <noscript><p class="noscript">)"
-        << escaped(kNoScript) << R"(</p></noscript>
+        << escapedMarkup(kNoScript) << R"(</p></noscript>
 <div class="window" inert>
 <nav id="MenuBar" class="menu-bar" role="menubar" aria-label="菜单"></nav>
 <div id=")"
@@ -524,7 +514,7 @@ void writePage(std::ostream& out, const Parts& parts) {
     writeChildren(out, kFormName, 1);
     out << R"(</div>
 <div id="LoadStatus" class="load-status" role="status">)"
-        << escaped(kLoading) << R"(</div>
+        << escapedMarkup(kLoading) << R"(</div>
 </div>
 <div id="Book" class="book-print"></div>
 <dialog id="MessageBox" aria-labelledby="MessageBoxTitle" aria-describedby="MessageBoxText">

@@ -606,7 +606,7 @@
         body.replaceChildren();
         total.textContent = last.fault ? '' : last.total;
         drawing.innerHTML = '';
-        download.disabled = Boolean(last.fault);
+        for (const command of [exportRampBook, printButton, download]) command.disabled = Boolean(last.fault);
         if (last.fault) return;
         for (const row of last.rows) {
           const line = body.insertRow();
@@ -622,6 +622,18 @@
         redesign();
         if (last.fault) await showMessage(last.fault, texts.noticeTitle);
       });
+      // The ramp's book goes out as the section's does: through the
+      // browser's print, to paper or to a PDF file.
+      const printRampBook = () => {
+        const book = last && !last.fault ? calculator.rampBook() : null;
+        if (book) bookView.print(book);
+      };
+      const exportRampBook = button('RampExportBook', ramp.exportBook, async () => {
+        if (!last || last.fault) return;
+        const answer = await ask(texts.exportBookTitle, texts.exportNote, [texts.buttons.ok, texts.buttons.cancel], 1);
+        if (answer === 0) printRampBook();
+      });
+      const printButton = button('RampPrint', ramp.print, printRampBook);
       const download = button('RampDownloadCsv', ramp.csv, () => {
         if (!last || last.fault) return;
         // A byte order mark, so that a spreadsheet reads the Chinese as UTF-8.

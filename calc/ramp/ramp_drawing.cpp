@@ -2,6 +2,7 @@
 
 #include "calc/decimal_text.h"
 #include "calc/number_text.h"
+#include "calc/text_bytes.h"
 
 #include <algorithm>
 #include <array>
@@ -265,24 +266,13 @@ namespace {
 // Coordinates to a hundredth of the unit: finer than any screen shows.
 std::string coordinate(double value) { return decimalText(value, 2); }
 
-void appendEscaped(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-}
-
 } // namespace
 
-std::string drawingSvg(const Drawing& drawing) {
+std::string drawingSvg(const Drawing& drawing, std::string_view unit) {
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + coordinate(drawing.width) + " " +
-                      coordinate(drawing.height) + "\" width=\"" + coordinate(drawing.width) + "\" height=\"" +
-                      coordinate(drawing.height) + "\" font-size=\"" + coordinate(drawing.fontSize) + "\">";
+                      coordinate(drawing.height) + "\" width=\"" + coordinate(drawing.width) + std::string(unit) +
+                      "\" height=\"" + coordinate(drawing.height) + std::string(unit) + "\" font-size=\"" +
+                      coordinate(drawing.fontSize) + "\">";
     for (const DrawLine& line : drawing.lines) {
         const InkStyle style = inkStyle(line.ink);
         svg +=
@@ -303,7 +293,7 @@ std::string drawingSvg(const Drawing& drawing) {
         const char* anchor = text.anchor == Anchor::Start ? "start" : text.anchor == Anchor::Middle ? "middle" : "end";
         svg += "<text x=\"" + coordinate(text.at.x) + "\" y=\"" + coordinate(text.at.y) + "\" text-anchor=\"" + anchor +
                "\" fill=\"" + std::string(inkStyle(text.ink).colour) + "\">";
-        appendEscaped(svg, text.text);
+        appendEscapedMarkup(svg, text.text);
         svg += "</text>";
     }
     svg += "</svg>";

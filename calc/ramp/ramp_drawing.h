@@ -66,7 +66,8 @@ double textWidth(std::string_view text);
 // labels of fontSize. The vertical scale is exaggerated to fill the height.
 Drawing drawRamp(const Schedule& schedule, double width, double height, double fontSize);
 
-// The drawing as an SVG element of its own size, for the page.
-std::string drawingSvg(const Drawing& drawing);
+// The drawing as an SVG element of its own size, for the page: in pixels,
+// or in the CSS unit given ("mm" in a printed book).
+std::string drawingSvg(const Drawing& drawing, std::string_view unit = {});
 
 } // namespace rampwall::ramp

@@ -6,7 +6,9 @@
 
 #include "book/book_content.h"
 #include "book/book_input.h"
+#include "book/ramp_book_content.h"
 #include "calc/headless_window.h"
+#include "calc/ramp/ramp_drawing.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +154,59 @@ TEST(book_html_test, offered_name_is_the_members_else_the_files) {
         project.member = c.member;
         EXPECT_EQ(bookFileStem(project, c.file), c.expected) << c.name;
     }
+}
+
+// The ramp's book as the page prints it: its front pages, one elevation
+// across the column in millimetres, the schedule, then every arrangement's
+// section, each text in reading order.
+TEST(book_html_test, ramp_book_holds_its_pages_the_elevation_and_each_section_in_order) {
+    HeadlessWindow window;
+    window.setText(Control::Text3, "-3.0");
+    window.setText(Control::Text16, "-6");
+    const FormInputs form = window.inputs();
+    const ramp::RampInput input{"44", "", "4", "", "100,150,200"};
+    const ramp::Schedule schedule =
+        ramp::designRamp(defaultEdition(), {}, form, std::get<ramp::RampPlan>(ramp::planRamp(input, form)));
+    const RampBookContent content = composeRampBook({.schedule = &schedule, .ramp = input, .project = kAwkward});
+    ASSERT_GE(content.sections.size(), 2U);
+    const std::string html = rampBookHtml(content, schedule);
+
+    std::size_t at = 0;
+    const auto expectNext = [&](const std::string& text) {
+        const std::size_t found = html.find(text, at);
+        EXPECT_NE(found, std::string::npos) << text;
+        at = found == std::string::npos ? at : found + text.size();
+    };
+    const auto expectTexts = [&](const BookContent& part) {
+        for (const BookBlock& block : part.blocks) {
+            if (!block.text.empty()) {
+                expectNext(escaped(block.text));
+            }
+            for (const std::string& line : block.lines) {
+                expectNext(escaped(line));
+            }
+        }
+    };
+    expectTexts(content.front);
+    expectNext("<figure class=\"elevation\"");
+    expectNext("width=\"165mm\"");
+    // Every label the elevation has, as the desktop's book draws it.
+    for (const ramp::DrawText& label : ramp::drawRamp(schedule, 165, 92, 7.5 * 25.4 / 72).texts) {
+        expectNext(">" + escaped(label.text) + "</text>");
+    }
+    expectNext("</svg></figure>");
+    expectTexts(content.back);
+    for (const RampBookSection& section : content.sections) {
+        expectTexts(section.content);
+    }
+    EXPECT_EQ(html.find("<script>"), std::string::npos);
+    EXPECT_EQ(html.rfind("</article>"), html.size() - 10);
+
+    design::ProjectInfo named;
+    named.member = "WQ-2";
+    EXPECT_EQ(rampBookFileStem(named, ""), "WQ-2-分段配筋");
+    EXPECT_EQ(rampBookFileStem({}, "车库/坡道一.rampwall"), "坡道一-分段配筋");
+    EXPECT_EQ(rampBookFileStem({}, ""), "坡道-分段配筋");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "book/text_measure.h"
 #include "calc/control_table.h"
 #include "calc/headless_window.h"
+#include "tests/book/book_run.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ namespace {
 
 struct Design {
     const char* name;
-    std::vector<std::pair<Control, std::string>> typed; // a list by its index
+    testing_support::Typed typed; // a list by its index
 };
 
 const std::vector<Design> kDesigns = {
@@ -55,21 +56,12 @@ const std::vector<Design> kDesigns = {
       {Control::Combo1, "13"}}},
     {"tiny loads", {{Control::Text14, "0.001"}, {Control::Text15, "0.001"}}},
     {"long typed texts", {{Control::Text1, "0.000000000000000000000"}, {Control::Text4, "+350.0000000000000000"}}},
+    // Water inside the height with the soil above it: the most pressure panels.
+    {"Case A, water half way", {{Control::Text3, "-3.0"}}},
 };
 
 design::DesignRun runOf(const Design& design) {
-    HeadlessWindow window;
-    for (const auto& [control, text] : design.typed) {
-        if (isList(control)) {
-            window.setSelectedIndex(control, std::stoi(text));
-        } else {
-            window.setText(control, text);
-        }
-    }
-    DesignState state;
-    design::DesignRun run{window.inputs(), &defaultEdition(), {}, {}};
-    run.result = defaultEdition().design({run.inputs, {}, {.sheet = true, .values = true, .report = true}}, state);
-    return run;
+    return testing_support::runForBook(design.typed).value(); // throws, failing the test, for no book
 }
 
 struct Box {
@@ -121,12 +113,20 @@ void expectInsideAndApart(const Figure& figure) {
 }
 
 TEST(figure_geometry_test, every_item_inside_its_figure_and_no_two_texts_overlap) {
-    for (const Design& design : kDesigns) {
-        SCOPED_TRACE(design.name);
-        const design::DesignRun run = runOf(design);
-        ASSERT_TRUE(run.result.completed());
-        expectInsideAndApart(wallFigure(run));
-        expectInsideAndApart(loadFigure(run));
+    for (const CodeEdition* edition : editions()) {
+        std::size_t drawn = 0;
+        for (const Design& design : kDesigns) {
+            SCOPED_TRACE(std::string(edition->key()) + ": " + design.name);
+            // A design an edition stops (its own limits) has no book to draw.
+            const std::optional<design::DesignRun> run = testing_support::runForBook(design.typed, *edition);
+            if (!run) {
+                continue;
+            }
+            ++drawn;
+            expectInsideAndApart(wallFigure(*run));
+            expectInsideAndApart(loadFigure(*run));
+        }
+        EXPECT_GE(drawn, kDesigns.size() / 2) << edition->key();
     }
 }
 

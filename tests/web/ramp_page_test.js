@@ -1,8 +1,8 @@
 // 工具 → 坡道分段配筋 in the page, in headless Chromium, against the native
 // command-line tool: the same ramp typed into the page's dialog and given to
 // rampwall-cli --ramp shows the same schedule, the drawing labels every
-// stretch, a ramp that cannot be designed says why, and the CSV download is
-// the tool's output. Saves a screenshot of the dialog.
+// stretch, a ramp that cannot be designed says why, the CSV download is the
+// tool's output, and 打印… prints the ramp's book. Saves a screenshot of the dialog.
 // Usage: node ramp_page_test.js PAGE_DIR RAMPWALL_CLI OUT_DIR
 'use strict';
 const assert = require('assert/strict');
@@ -88,11 +88,37 @@ async function main() {
     for (let i = 0; i < 300 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
     assert.equal(fs.readFileSync(file, 'utf8'), '\ufeff' + expected.csv, 'the CSV download');
 
+    // 打印… prints the ramp's book, offered under the ramp's name: the
+    // elevation in millimetres, and one calculation for each arrangement of
+    // bars the schedule has. (The browser's print stood in for: headless, it
+    // would wait for a dialog.)
+    await page.evaluate(() => {
+      window.print = () => {
+        const book = document.getElementById('Book');
+        window.printed = {title: document.title, printing: document.body.classList.contains('printing-book'),
+                          text: book.innerText, elevations: book.querySelectorAll('figure.elevation svg[width$="mm"]').length};
+        window.dispatchEvent(new Event('afterprint'));
+      };
+    });
+    await page.click('#RampPrint');
+    const printed = await page.evaluate(() => window.printed);
+    assert.equal(printed.title, '坡道-分段配筋', 'the ramp book\'s name');
+    assert.ok(printed.printing, 'the book, not the window, is printed');
+    assert.ok(printed.text.includes('坡道外墙分段配筋计算书') && printed.text.includes('三、分段配筋表'), 'the ramp book');
+    assert.equal(printed.elevations, 1, 'one elevation');
+    const arrangements = new Set(expected.rows.filter((row) => row.bar_crack !== '')
+                                              .map((row) => `${row.bar_crack}@${row.spacing}`));
+    assert.ok(arrangements.size >= 2, 'the ramp has several arrangements');
+    for (const bars of arrangements) {
+      assert.ok(printed.text.includes('配筋 ' + bars + '：'), `a calculation for ${bars}`);
+    }
+
     // A length that is no number: the fault beside the table, no rows, and
     // the message box on 计算.
     await retype(page, '#RampLength', 'abc');
     assert.match(await page.$eval('#RampFault', (p) => p.textContent), /坡道长度/);
     assert.equal(await page.$$eval('#RampSchedule tbody tr', (rows) => rows.length), 0, 'no rows for a bad ramp');
+    assert.ok(await page.$eval('#RampPrint', (button) => button.disabled), 'no book for a bad ramp');
     await page.click('#RampCompute');
     await page.waitForSelector('#MessageBox[open]');
     assert.match(await page.$eval('#MessageBoxText', (p) => p.textContent), /坡道长度/);
