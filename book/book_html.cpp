@@ -256,12 +256,9 @@ void appendBlocks(std::string& out, const BookContent& content) {
 
 // The heading a figure follows: the last one of the part before it.
 std::string lastHeading(const BookContent& content) {
-    for (auto block = content.blocks.rbegin(); block != content.blocks.rend(); ++block) {
-        if (block->kind == BookBlock::Kind::Heading) {
-            return block->text;
-        }
-    }
-    return {};
+    const auto heading = std::find_if(content.blocks.rbegin(), content.blocks.rend(),
+                                      [](const BookBlock& block) { return block.kind == BookBlock::Kind::Heading; });
+    return heading == content.blocks.rend() ? std::string() : heading->text;
 }
 
 } // namespace

@@ -38,7 +38,7 @@ private:
 
 // Flows the blocks onto A4 pages of `device`, each framed with the content's
 // header and footer and numbered 第N页 共M页.
-void paintFlowed(QPainter& painter, QPagedPaintDevice& device, const Typesetter& type, const BookContent& frame,
+void paintFlowed(QPainter& painter, QPagedPaintDevice& device, const Typesetter& type, const BookContent& content,
                  const std::vector<Block>& blocks);
 
 // Paints every page; nullopt, or a message for the user.

@@ -32,7 +32,7 @@ constexpr std::array<Control, 11> kSectionInputs = {
 };
 
 std::string segmentRange(const ramp::Schedule& schedule, const ramp::Stretch& stretch) {
-    const std::string first = formatInteger(static_cast<long long>(schedule.segments[stretch.first].section.number));
+    std::string first = formatInteger(static_cast<long long>(schedule.segments[stretch.first].section.number));
     if (stretch.first == stretch.last) {
         return first;
     }
@@ -240,7 +240,7 @@ private:
             const std::size_t index = governing[k];
             const ramp::SegmentDesign& segment = m_schedule.segments[index];
             RampBookSection& section = m_content.sections.emplace_back();
-            const std::string number = "5." + formatInteger(static_cast<long long>(k + 1));
+            const std::string number = "5." + formatInteger(static_cast<long long>(k) + 1);
             section.heading = number + "　配筋 " + segment.arrangement() + "：第 " +
                               formatInteger(static_cast<long long>(segment.section.number)) + " 段，桩号 " +
                               decimalText(segment.section.at, 3) + " m，h4 = " + segment.section.h4Text + " m";

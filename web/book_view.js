@@ -7,6 +7,7 @@
 window.RampwallBookView = (() => {
   const byId = (id) => document.getElementById(id);
   let printing = null; // the title to put back after printing
+  let asked = false; // a command sent this book to the printer
 
   // The sheet in one size for all its lines, as the desktop sets it: the
   // largest from its data-largest points down to data-smallest at which its
@@ -55,6 +56,7 @@ window.RampwallBookView = (() => {
   }
 
   function endPrint() {
+    asked = false;
     document.body.classList.remove('printing-book');
     if (printing !== null) document.title = printing;
     printing = null;
@@ -63,6 +65,7 @@ window.RampwallBookView = (() => {
   // The browser's print, of the book; afterprint puts the window back.
   function print(book) {
     beginPrint(book);
+    asked = true;
     window.print();
   }
 
@@ -115,5 +118,7 @@ window.RampwallBookView = (() => {
   }
 
   window.addEventListener('afterprint', endPrint);
-  return {print, preview, beginPrint, endPrint};
+  // Whether the print under way is of a book a command chose (the ramp's),
+  // which the browser's beforeprint must leave as it is.
+  return {print, preview, beginPrint, endPrint, asked: () => asked};
 })();

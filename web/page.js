@@ -705,8 +705,10 @@
   }
 
   // The browser's own print (its menu, or Ctrl+P before the page has its
-  // keys) prints the book while there is one, and the window otherwise.
+  // keys) prints the book while there is one, and the window otherwise; a
+  // print a book command started keeps its book.
   window.addEventListener('beforeprint', () => {
+    if (bookView.asked()) return;
     const book = currentBook();
     if (book) bookView.beginPrint(book); else bookView.endPrint();
   });

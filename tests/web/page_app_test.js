@@ -100,6 +100,7 @@ async function book(browser, url, edition) {
     // it would never finish.)
     await page.evaluate(() => {
       window.print = () => {
+        window.dispatchEvent(new Event('beforeprint'));
         window.printed = {title: document.title, book: document.body.classList.contains('printing-book') &&
                                                        document.querySelector('#Book .sheet') !== null};
         window.dispatchEvent(new Event('afterprint'));

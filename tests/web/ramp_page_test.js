@@ -94,6 +94,7 @@ async function main() {
     // would wait for a dialog.)
     await page.evaluate(() => {
       window.print = () => {
+        window.dispatchEvent(new Event('beforeprint'));
         const book = document.getElementById('Book');
         window.printed = {title: document.title, printing: document.body.classList.contains('printing-book'),
                           text: book.innerText, elevations: book.querySelectorAll('figure.elevation svg[width$="mm"]').length};
