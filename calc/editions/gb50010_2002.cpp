@@ -127,6 +127,7 @@ void addChecks(const DesignState& state, bool texts, std::vector<Check>& checks)
         crack.requirement =
             "≤ " + formatDouble(kCrackAllowance) + " × " + state.Wmax + " mm = " + formatDouble(allowed) + " mm";
     }
+    checks.reserve(checks.size() + 2);
     checks.push_back(std::move(strength));
     checks.push_back(std::move(crack));
 }

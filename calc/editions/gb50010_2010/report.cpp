@@ -98,6 +98,7 @@ void addChecks(const DesignRun& run, bool texts, std::vector<Check>& checks) {
         shear.value = "V = " + boxed(run.actions.V) + " kN/m";
         shear.requirement = "≤ Vc = " + boxed(run.shear->Vc) + " kN/m";
     }
+    checks.reserve(checks.size() + 4);
     checks.push_back(std::move(strength));
     checks.push_back(std::move(minimum));
     checks.push_back(std::move(crack));
