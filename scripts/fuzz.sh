@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Each fuzz target for a bounded time (FUZZ_SECONDS, 30 by default), starting
+# Each fuzz target for a bounded time (FUZZ_SECONDS, 15 by default), starting
 # from a copy of its committed corpus. A crash, a failed property, a leak, a
 # timeout or any sanitizer report fails the run; the input is kept in the
 # printed directory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${FUZZ_SECONDS:-30}
+seconds=${FUZZ_SECONDS:-15}
 jobs=$(nproc)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
