@@ -161,7 +161,7 @@ private:
                                 {std::string(kInputs[inputOf(control)].note)}});
             }
         }
-        for (const FactorSpec& factor : edition.factors()) {
+        for (const FactorDefinition& factor : edition.factors()) {
             rows.push_back({{std::string(factor.caption)},
                             {formatDouble(m_schedule.factors.value(factor))},
                             {std::string(factor.clause)}});

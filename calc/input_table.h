@@ -14,7 +14,7 @@
 
 namespace rampwall {
 
-struct InputSpec {
+struct InputRow {
     std::string_view key;  // "soil-weight": option without its dashes, column and design-file key
     Control control;       // the box or list it fills
     std::string_view unit; // "kN/m3"; empty for a plain number or a list
@@ -25,7 +25,7 @@ struct InputSpec {
 // The eleven boxes first, then the three lists; the command line's help, the
 // batch columns and the design files follow this order.
 inline constexpr std::size_t kBoxInputCount = 11;
-inline constexpr std::array<InputSpec, 14> kInputs = {{
+inline constexpr std::array<InputRow, 14> kInputs = {{
     {"h1", Control::Text1, "m", "elevation of the wall top", "墙顶标高"},
     {"h2", Control::Text2, "m", "elevation of the retained soil surface", "墙后土面标高"},
     {"h3", Control::Text3, "m", "elevation of the groundwater table", "地下水位标高"},
@@ -65,6 +65,6 @@ constexpr std::size_t inputOf(Control control) {
     return kInputs.size();
 }
 
-constexpr const InputSpec& inputSpec(std::string_view key) { return kInputs[*inputByKey(key)]; }
+constexpr const InputRow& inputRow(std::string_view key) { return kInputs[*inputByKey(key)]; }
 
 } // namespace rampwall

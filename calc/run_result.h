@@ -105,12 +105,12 @@ struct ReportRow {
 
 // What the book says of a run beyond its sheet; filled when a report is asked for.
 struct RunReport {
-    std::vector<std::pair<Control, std::string>> inputNotes;   // the 设计资料 note of an input, with its values
-    std::vector<ReportRow> forces;                             // 荷载与内力: the moments and shears of the base
-    std::vector<ReportRow> results;                            // 结论: the reinforcement found
-    std::string conclusion;                                    // the closing sentence
-    std::vector<std::string> warnings;                         // what the checker must see, each naming its clause
-    std::vector<std::pair<const FactorSpec*, double>> factors; // the factors the run used
+    std::vector<std::pair<Control, std::string>> inputNotes; // the 设计资料 note of an input, with its values
+    std::vector<ReportRow> forces;                           // 荷载与内力: the moments and shears of the base
+    std::vector<ReportRow> results;                          // 结论: the reinforcement found
+    std::string conclusion;                                  // the closing sentence
+    std::vector<std::string> warnings;                       // what the checker must see, each naming its clause
+    std::vector<std::pair<const FactorDefinition*, double>> factors; // the factors the run used
 };
 
 struct RunResult {

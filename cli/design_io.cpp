@@ -38,7 +38,7 @@ bool loadDesign(const std::string& path, DesignInputs& inputs, design::DesignFil
         static_cast<void>(inputs.setSetting(*editionSetting, edition.key(), false));
     }
     if (&inputs.edition() == &edition) {
-        for (const FactorSpec& factor : edition.factors()) {
+        for (const FactorDefinition& factor : edition.factors()) {
             if (inputs.isSettingSet(factor.key) || !loaded.factors.valueSet(factor.key)) {
                 continue;
             }

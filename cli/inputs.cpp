@@ -107,7 +107,7 @@ std::optional<int> listIndex(const CodeEdition& edition, Control list, std::stri
 std::vector<Setting> settings() {
     std::vector<Setting> all{{"edition", nullptr, nullptr}};
     for (const CodeEdition* edition : editions()) {
-        for (const FactorSpec& factor : edition->factors()) {
+        for (const FactorDefinition& factor : edition->factors()) {
             all.push_back({factor.key, &factor, edition});
         }
     }
@@ -193,7 +193,7 @@ std::optional<std::string> DesignInputs::conflict(bool emptyIsGiven) const {
         std::string message = "--" + std::string(kInputs[i].key) + " is the single factor of " + users + "; in " +
                               std::string(m_edition->title());
         std::string instead;
-        for (const FactorSpec& factor : m_edition->factors()) {
+        for (const FactorDefinition& factor : m_edition->factors()) {
             instead += (instead.empty() ? " give --" : ", --") + std::string(factor.key);
         }
         const std::size_t last = instead.rfind(", --");

@@ -32,9 +32,9 @@ std::optional<int> listIndex(const CodeEdition& edition, Control list, std::stri
 // The settings beside the inputs: the code edition, then the factors of every
 // edition in the registry's order. Options and columns take their names.
 struct Setting {
-    std::string_view name;              // "edition", "gamma-g"
-    const FactorSpec* factor = nullptr; // null for the edition
-    const CodeEdition* owner = nullptr; // the edition of the factor
+    std::string_view name;                    // "edition", "gamma-g"
+    const FactorDefinition* factor = nullptr; // null for the edition
+    const CodeEdition* owner = nullptr;       // the edition of the factor
 };
 std::vector<Setting> settings();
 std::optional<Setting> settingByName(std::string_view name);

@@ -258,7 +258,7 @@ std::string inputsHelp() {
     const CodeEdition& edition = defaultEdition();
     std::string text;
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
-        const InputSpec& input = kInputs[i];
+        const InputRow& input = kInputs[i];
         std::string description(input.help);
         if (!input.unit.empty()) {
             description += " (" + std::string(input.unit) + ")";
@@ -297,7 +297,7 @@ std::string editionsHelp() {
         for (const UnusedInput& unused : edition->unusedInputs()) {
             text += "    --" + std::string(kInputs[inputOf(unused.box)].key) + " is not used (a usage error)\n";
         }
-        for (const FactorSpec& factor : edition->factors()) {
+        for (const FactorDefinition& factor : edition->factors()) {
             text += "  " + optionLine(factor.key, "VALUE",
                                       std::string(factor.caption) + ", default " + formatDouble(factor.defaultValue) +
                                           " (" + std::string(factor.clause) + ")");

@@ -331,20 +331,20 @@ public:
     }
 
     // A number the factor may take; keeps target when absent.
-    void factor(const Json& factors, const FactorSpec& spec, FactorValues& target) {
-        const auto found = factors.find(spec.key);
+    void factor(const Json& factors, const FactorDefinition& definition, FactorValues& target) {
+        const auto found = factors.find(definition.key);
         if (found == factors.end()) {
             return;
         }
-        const std::string name = keyName("load-factors", spec.key);
+        const std::string name = keyName("load-factors", definition.key);
         if (!found->is_number()) {
             throw Fault{name + "应为数字，文件中是" + std::string(typeName(*found))};
         }
         const double value = found->get<double>();
-        if (const std::optional<std::string> problem = factorProblem(spec, value)) {
+        if (const std::optional<std::string> problem = factorProblem(definition, value)) {
             throw Fault{name + "：" + *problem};
         }
-        target.set(spec, value);
+        target.set(definition, value);
     }
 
     // Notes every key of object that is not among known.
@@ -413,7 +413,7 @@ DesignFile readDesign(const Json& root, const std::optional<std::string>& versio
     if (const Json* inputs = reader.object(root, "", "inputs")) {
         std::vector<std::string_view> known;
         for (std::size_t i = 0; i < kInputs.size(); ++i) {
-            const InputSpec& input = kInputs[i];
+            const InputRow& input = kInputs[i];
             known.push_back(input.key);
             if (isListInput(i)) {
                 reader.list(*inputs, input.key, input.control, edition, design.inputs[i]);
@@ -444,9 +444,9 @@ DesignFile readDesign(const Json& root, const std::optional<std::string>& versio
     if (const Json* factors = reader.object(root, "", "load-factors")) {
         std::vector<std::string_view> known;
         for (const CodeEdition* any : editions()) {
-            for (const FactorSpec& spec : any->factors()) {
-                known.push_back(spec.key);
-                reader.factor(*factors, spec, design.factors);
+            for (const FactorDefinition& definition : any->factors()) {
+                known.push_back(definition.key);
+                reader.factor(*factors, definition, design.factors);
             }
         }
         reader.unknownKeys(*factors, "load-factors", known);
@@ -553,8 +553,8 @@ std::string serialize(const DesignFile& design) {
         // from its default.
         nlohmann::ordered_json factors = nlohmann::ordered_json::object();
         for (const CodeEdition* edition : editions()) {
-            for (const FactorSpec& spec : edition->factors()) {
-                factors[spec.key] = design.factors.value(spec);
+            for (const FactorDefinition& definition : edition->factors()) {
+                factors[definition.key] = design.factors.value(definition);
             }
         }
         root["load-factors"] = std::move(factors);

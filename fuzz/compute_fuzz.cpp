@@ -82,7 +82,7 @@ Design decode(std::string_view input) {
     if (const CodeEdition* named = editionByKey(nextToken())) {
         design.edition = named;
     }
-    for (const FactorSpec& factor : design.edition->factors()) {
+    for (const FactorDefinition& factor : design.edition->factors()) {
         // Unsound values too: the run must stop on them with a message.
         if (const std::optional<double> value = parseDouble(nextToken()); value && *value != factor.defaultValue) {
             design.factors.set(factor, *value);

@@ -228,7 +228,7 @@ void Form1::connectCommands() {
 
 // Every edit of an input goes into the document, as typed.
 void Form1::watchInputsForEdits() {
-    for (const InputSpec& input : kInputs) {
+    for (const InputRow& input : kInputs) {
         const Control control = input.control;
         if (QComboBox* list = listOf(control)) {
             connect(list, &QComboBox::editTextChanged, this,
@@ -377,7 +377,7 @@ void Form1::showForm() {
 void Form1::showEdition() {
     const CodeEdition& edition = m_document.edition();
     findChild<QLabel*>(QStringLiteral("Label15"))->setText(qText(creditLine(edition)));
-    for (const InputSpec& input : kInputs) {
+    for (const InputRow& input : kInputs) {
         QWidget* widget = widgetOf(input.control);
         widget->setEnabled(usesInput(edition, input.control));
         widget->setToolTip(qText(unusedTip(edition, input.control)));

@@ -33,7 +33,7 @@ LoadFactorsDialog::LoadFactorsDialog(const FactorValues& factors, QWidget* paren
         }
         auto* grid = new QGridLayout;
         int row = 0;
-        for (const FactorSpec& factor : edition->factors()) {
+        for (const FactorDefinition& factor : edition->factors()) {
             auto* box =
                 new QLineEdit(QString::number(factors.value(factor), 'g', QLocale::FloatingPointShortest), this);
             box->setObjectName(qText(factor.key));

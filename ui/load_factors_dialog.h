@@ -30,7 +30,7 @@ public:
 
 private:
     struct FactorBox {
-        const FactorSpec* factor;
+        const FactorDefinition* factor;
         QLineEdit* box;
     };
 

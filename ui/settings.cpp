@@ -22,7 +22,7 @@ const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kWindowPosition = QStringLiteral("window/position");
 const QString kEdition = QStringLiteral("code/edition");
 
-QString factorKey(const FactorSpec& factor) {
+QString factorKey(const FactorDefinition& factor) {
     return QStringLiteral("code/") + QString::fromUtf8(factor.key.data(), static_cast<qsizetype>(factor.key.size()));
 }
 
@@ -126,7 +126,7 @@ void Settings::setEdition(const CodeEdition& edition) {
 FactorValues Settings::factors() const {
     FactorValues factors;
     for (const CodeEdition* owner : editions()) {
-        for (const FactorSpec& factor : owner->factors()) {
+        for (const FactorDefinition& factor : owner->factors()) {
             bool read = false;
             // QString reads decimals without the locale.
             const double stored = value(factorKey(factor)).toString().toDouble(&read);
@@ -140,7 +140,7 @@ FactorValues Settings::factors() const {
 
 void Settings::setFactors(const FactorValues& factors) {
     for (const CodeEdition* owner : editions()) {
-        for (const FactorSpec& factor : owner->factors()) {
+        for (const FactorDefinition& factor : owner->factors()) {
             setValue(factorKey(factor), QString::number(factors.value(factor), 'g', QLocale::FloatingPointShortest));
         }
     }

@@ -54,20 +54,20 @@ DesignState stateBeforeLastRun;
 FactorValues typedFactors;
 
 // Every edition's factors, in the order of the 规范 menu.
-const std::vector<const FactorSpec*>& allFactors() {
-    static const std::vector<const FactorSpec*> all = [] {
-        std::vector<const FactorSpec*> specs;
+const std::vector<const FactorDefinition*>& allFactors() {
+    static const std::vector<const FactorDefinition*> all = [] {
+        std::vector<const FactorDefinition*> definitions;
         for (const CodeEdition* edition : editions()) {
-            for (const FactorSpec& factor : edition->factors()) {
-                specs.push_back(&factor);
+            for (const FactorDefinition& factor : edition->factors()) {
+                definitions.push_back(&factor);
             }
         }
-        return specs;
+        return definitions;
     }();
     return all;
 }
 
-const FactorSpec* factorByKey(std::string_view key) {
+const FactorDefinition* factorByKey(std::string_view key) {
     const CodeEdition* edition = editionOfFactor(key);
     return edition != nullptr ? factorOf(*edition, key) : nullptr;
 }
@@ -99,7 +99,7 @@ Control controlAt(int index) { return kAllControls[static_cast<std::size_t>(inde
 
 bool isListControl(int index) { return isControl(index) && isList(controlAt(index)); }
 
-const FactorSpec* factorAt(int index) {
+const FactorDefinition* factorAt(int index) {
     const auto& all = allFactors();
     return index >= 0 && static_cast<std::size_t>(index) < all.size() ? all[static_cast<std::size_t>(index)] : nullptr;
 }
@@ -291,12 +291,12 @@ EMSCRIPTEN_KEEPALIVE int rw_set_edition(const char* key, std::size_t size) {
 EMSCRIPTEN_KEEPALIVE int rw_factor_count() { return static_cast<int>(allFactors().size()); }
 
 EMSCRIPTEN_KEEPALIVE const char* rw_factor_key(int index) {
-    const FactorSpec* factor = factorAt(index);
+    const FactorDefinition* factor = factorAt(index);
     return handOut(factor != nullptr ? factor->key : std::string_view());
 }
 
 EMSCRIPTEN_KEEPALIVE double rw_factor_value(int index) {
-    const FactorSpec* factor = factorAt(index);
+    const FactorDefinition* factor = factorAt(index);
     return factor != nullptr ? current().factors().value(*factor) : 0;
 }
 
@@ -311,7 +311,7 @@ EMSCRIPTEN_KEEPALIVE void rw_begin_factors(int fromDefaults) {
 // sends the user back to it, or an empty text when it holds a sound value.
 EMSCRIPTEN_KEEPALIVE const char* rw_read_factor(const char* key, std::size_t keySize, const char* text,
                                                 std::size_t size) {
-    const FactorSpec* factor = factorByKey(std::string_view(key, keySize));
+    const FactorDefinition* factor = factorByKey(std::string_view(key, keySize));
     if (factor == nullptr) {
         return handOut({});
     }

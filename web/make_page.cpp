@@ -298,7 +298,7 @@ nlohmann::json pieces(std::string_view text) {
 
 nlohmann::json editionTexts(const CodeEdition& edition) {
     nlohmann::json factors = nlohmann::json::array();
-    for (const FactorSpec& factor : edition.factors()) {
+    for (const FactorDefinition& factor : edition.factors()) {
         factors.push_back({{"key", factor.key},
                            {"symbol", factor.symbol},
                            {"caption", factor.caption},

@@ -88,8 +88,8 @@ std::optional<int> steelIndexIn(int index, const CodeEdition& from, const CodeEd
 
 std::string creditLine(const CodeEdition& edition) { return std::string(kCreditLead) + std::string(edition.title()); }
 
-const FactorSpec* factorOf(const CodeEdition& edition, std::string_view key) {
-    for (const FactorSpec& factor : edition.factors()) {
+const FactorDefinition* factorOf(const CodeEdition& edition, std::string_view key) {
+    for (const FactorDefinition& factor : edition.factors()) {
         if (factor.key == key) {
             return &factor;
         }
@@ -98,7 +98,7 @@ const FactorSpec* factorOf(const CodeEdition& edition, std::string_view key) {
 }
 
 std::optional<std::string> factorsProblem(const CodeEdition& edition, const FactorValues& values) {
-    for (const FactorSpec& factor : edition.factors()) {
+    for (const FactorDefinition& factor : edition.factors()) {
         if (std::optional<std::string> problem = factorProblem(factor, values.value(factor))) {
             return problem;
         }

@@ -63,7 +63,7 @@ public:
     virtual std::span<const SteelChoice> steelGrades() const = 0;
     // The factors set beside the form (the 规范 menu's dialog), and what the
     // dialog says they are for.
-    virtual std::span<const FactorSpec> factors() const { return {}; }
+    virtual std::span<const FactorDefinition> factors() const { return {}; }
     virtual std::string_view factorNote() const { return {}; }
     virtual std::span<const UnusedInput> unusedInputs() const { return {}; }
     // The entry a list opens with in this edition's start-up design.
@@ -105,7 +105,7 @@ std::optional<int> steelIndexIn(int index, const CodeEdition& from, const CodeEd
 std::string creditLine(const CodeEdition& edition);
 
 // The edition's factor of that key, or null.
-const FactorSpec* factorOf(const CodeEdition& edition, std::string_view key);
+const FactorDefinition* factorOf(const CodeEdition& edition, std::string_view key);
 // The first of the edition's factors whose value in `values` is not sound.
 std::optional<std::string> factorsProblem(const CodeEdition& edition, const FactorValues& values);
 

@@ -6,7 +6,7 @@
 
 namespace rampwall {
 
-std::optional<std::string> factorProblem(const FactorSpec& factor, double value) {
+std::optional<std::string> factorProblem(const FactorDefinition& factor, double value) {
     const bool aboveLowest = factor.lowestIncluded ? value >= factor.lowest : value > factor.lowest;
     if (aboveLowest && value <= factor.highest) {
         return std::nullopt;
@@ -18,11 +18,11 @@ std::optional<std::string> factorProblem(const FactorSpec& factor, double value)
     return "“" + std::string(factor.caption) + "”" + range + "，请重新输入";
 }
 
-std::string factorNotANumber(const FactorSpec& factor) {
+std::string factorNotANumber(const FactorDefinition& factor) {
     return "“" + std::string(factor.caption) + "”应为数字，请重新输入";
 }
 
-double FactorValues::value(const FactorSpec& factor) const {
+double FactorValues::value(const FactorDefinition& factor) const {
     return valueSet(factor.key).value_or(factor.defaultValue);
 }
 
@@ -36,7 +36,7 @@ std::optional<double> FactorValues::valueSet(std::string_view key) const {
     return found->second;
 }
 
-void FactorValues::set(const FactorSpec& factor, double value) {
+void FactorValues::set(const FactorDefinition& factor, double value) {
     const auto found =
         std::lower_bound(m_values.begin(), m_values.end(), factor.key,
                          [](const auto& entry, std::string_view wanted) { return entry.first < wanted; });

@@ -31,7 +31,7 @@ constexpr std::array<SteelChoice, gb2010::kSteel.size()> kSteelChoices = [] {
 // Real γ factors lie near 1; ten times the load is no design situation.
 constexpr double kLargestLoadFactor = 10;
 
-constexpr std::array<FactorSpec, 6> kFactors = {{
+constexpr std::array<FactorDefinition, 6> kFactors = {{
     // The wall is held by its base slab and cannot yield: the earth stays at rest.
     {"k0", "K0", "静止土压力系数K0", "计算假定：墙体不能位移，取静止土压力", 0.5, 0, false, 1},
     {"gamma-0", "γ0", "结构重要性系数γ0", "GB 55001-2021 第3.1.12条", 1.0, 0, false, kLargestLoadFactor},
@@ -217,7 +217,7 @@ RunOutcome runStages(const CodeEdition& edition, const RunRequest& request, Wind
 
 std::span<const SteelChoice> Gb50010_2010::steelGrades() const { return kSteelChoices; }
 
-std::span<const FactorSpec> Gb50010_2010::factors() const { return kFactors; }
+std::span<const FactorDefinition> Gb50010_2010::factors() const { return kFactors; }
 
 std::string_view Gb50010_2010::factorNote() const {
     return "侧压力 K0·γ·z、K0·q；M = γ0·(γG·MG + γQ·γL·MQ)，Mq = MG + ψq·MQ";

@@ -15,7 +15,7 @@ public:
     std::string_view key() const override { return "2010"; }
     std::string_view title() const override { return "GB 50010-2010(2015年版)"; }
     std::span<const SteelChoice> steelGrades() const override;
-    std::span<const FactorSpec> factors() const override;
+    std::span<const FactorDefinition> factors() const override;
     std::string_view factorNote() const override;
     std::span<const UnusedInput> unusedInputs() const override;
     int startupEntry(Control list) const override;

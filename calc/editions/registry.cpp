@@ -44,7 +44,7 @@ bool registerEdition(const CodeEdition& edition) {
     if (editionByKey(edition.key()) != nullptr) {
         return false;
     }
-    for (const FactorSpec& factor : edition.factors()) {
+    for (const FactorDefinition& factor : edition.factors()) {
         if (editionOfFactor(factor.key) != nullptr) {
             return false;
         }

@@ -120,7 +120,7 @@ TEST_P(every_edition, BookShowsEveryValueItsRunReports) {
         for (const ReportRow& row : result.report.results) {
             EXPECT_TRUE(hasRow(content, {row.caption, row.text})) << row.caption;
         }
-        for (const FactorSpec& factor : edition().factors()) {
+        for (const FactorDefinition& factor : edition().factors()) {
             EXPECT_TRUE(hasRow(content, {std::string(factor.caption), formatDouble(factor.defaultValue)}))
                 << factor.key;
         }

@@ -24,7 +24,7 @@ public:
     std::string_view key() const override { return kKey; }
     std::string_view title() const override { return "试验规范 TS 9-2099"; }
     std::span<const SteelChoice> steelGrades() const override { return kSteel; }
-    std::span<const FactorSpec> factors() const override { return kFactors; }
+    std::span<const FactorDefinition> factors() const override { return kFactors; }
     std::string_view factorNote() const override { return "M = φt·Mk"; }
     std::span<const UnusedInput> unusedInputs() const override { return kUnused; }
     EditionBook book() const override { return {"《试验规范》TS 9-2099", kBasis, kMethod, {}}; }
@@ -100,7 +100,7 @@ public:
 
 private:
     static constexpr std::array<SteelChoice, 2> kSteel = {{{"TS300", "TS300", true}, {"TS600", "TS600", false}}};
-    static constexpr std::array<FactorSpec, 1> kFactors = {
+    static constexpr std::array<FactorDefinition, 1> kFactors = {
         {{"phi-t", "φt", "试验系数φt", "TS 9-2099 第1.0.9条", 1.25, 1, true, 5}}};
     static constexpr std::array<UnusedInput, 1> kUnused = {{{Control::Text5, "试验规范不用这个系数"}}};
     static constexpr std::array<std::string_view, 1> kBasis = {"《试验规范》TS 9-2099"};

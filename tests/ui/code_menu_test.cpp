@@ -38,7 +38,7 @@ public:
     std::string_view key() const override { return "trial"; }
     std::string_view title() const override { return "试算规范"; }
     std::span<const SteelChoice> steelGrades() const override { return kSteel; }
-    std::span<const FactorSpec> factors() const override { return kFactors; }
+    std::span<const FactorDefinition> factors() const override { return kFactors; }
     std::string_view factorNote() const override { return "M = k·MBk"; }
     std::span<const UnusedInput> unusedInputs() const override { return kUnused; }
     EditionBook book() const override { return {}; }
@@ -48,7 +48,8 @@ public:
 
 private:
     static constexpr std::array<SteelChoice, 2> kSteel{{{"T300", "HPB300", true}, {"T400", "HRB400", false}}};
-    static constexpr std::array<FactorSpec, 1> kFactors{{{"trial-k", "k", "试算系数k", "试算条文", 1.0, 0, false, 5}}};
+    static constexpr std::array<FactorDefinition, 1> kFactors{
+        {{"trial-k", "k", "试算系数k", "试算条文", 1.0, 0, false, 5}}};
     static constexpr std::array<UnusedInput, 1> kUnused{{{Control::Text8, "试算规范不用裂缝限值"}}};
 };
 
@@ -56,7 +57,7 @@ const TrialEdition kTrial{};
 
 const CodeEdition& edition2010() { return *editionByKey("2010"); }
 
-const FactorSpec& factor(std::string_view key) { return *factorOf(*editionOfFactor(key), key); }
+const FactorDefinition& factor(std::string_view key) { return *factorOf(*editionOfFactor(key), key); }
 
 FactorValues factorValues(std::initializer_list<std::pair<std::string_view, double>> values) {
     FactorValues factors;

@@ -427,7 +427,7 @@ private slots:
         QGuiApplication::clipboard()->setText(huge);
         // Pasted into a box and a list (Qt takes a while over a paste this
         // long), put into the others.
-        for (const InputSpec& input : kInputs) {
+        for (const InputRow& input : kInputs) {
             QWidget* box = m_form->findChild<QWidget*>(q(controlName(input.control)));
             if (input.control == Control::Text4 || input.control == Control::Combo2) {
                 box->setFocus();

@@ -97,10 +97,10 @@ std::string typed(double value, int places) {
 
 constexpr std::string_view kToday = "2024-05-06";
 
-std::vector<const FactorSpec*> allFactors() {
-    std::vector<const FactorSpec*> all;
+std::vector<const FactorDefinition*> allFactors() {
+    std::vector<const FactorDefinition*> all;
     for (const CodeEdition* edition : editions()) {
-        for (const FactorSpec& factor : edition->factors()) {
+        for (const FactorDefinition& factor : edition->factors()) {
             all.push_back(&factor);
         }
     }
@@ -112,7 +112,7 @@ std::vector<const FactorSpec*> allFactors() {
 // library, not by the calculation's own reader.
 std::string typedFactors(FactorValues& factors) {
     std::string json = "{";
-    for (const FactorSpec* factor : allFactors()) {
+    for (const FactorDefinition* factor : allFactors()) {
         const double low = std::max(factor->lowest + 0.01, factor->defaultValue - 0.3);
         const double high = std::min(factor->highest, factor->defaultValue + 0.3);
         char text[32];
@@ -297,8 +297,8 @@ std::string refusals() {
     // Each factor above its range between blanks, at its lowest where that is
     // left out, and one that is no number.
     json += "],\"factors\":[";
-    std::vector<std::pair<const FactorSpec*, std::string>> bad;
-    for (const FactorSpec* factor : allFactors()) {
+    std::vector<std::pair<const FactorDefinition*, std::string>> bad;
+    for (const FactorDefinition* factor : allFactors()) {
         bad.emplace_back(factor, " " + formatDouble(factor->highest + 0.5) + " ");
         if (!factor->lowestIncluded) {
             bad.emplace_back(factor, formatDouble(factor->lowest));

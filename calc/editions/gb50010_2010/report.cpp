@@ -138,7 +138,7 @@ void addProfile(const DesignRun& run, LoadProfile& profile) {
     tracePoints(profile);
 }
 
-void addReport(const DesignRun& run, std::span<const FactorSpec> factors, const FactorValues& values,
+void addReport(const DesignRun& run, std::span<const FactorDefinition> factors, const FactorValues& values,
                const RunResult& result, RunReport& report) {
     const Actions& x = run.actions;
     const Section& s = run.section;
@@ -170,7 +170,7 @@ void addReport(const DesignRun& run, std::span<const FactorSpec> factors, const 
         {"裂缝控制配筋（实配）", barsAt(d.bars, formatDouble(s.spacing), true) + "，As = " + boxed(d.area) +
                                      " mm²/m，h0 = " + shown(d.h0) + " mm"},
     };
-    for (const FactorSpec& factor : factors) {
+    for (const FactorDefinition& factor : factors) {
         report.factors.emplace_back(&factor, values.value(factor));
     }
     std::string failed;

@@ -14,7 +14,7 @@ namespace rampwall::gb2010 {
 void noteValues(const DesignRun& run, RunResult& result);
 void addChecks(const DesignRun& run, bool texts, std::vector<Check>& checks);
 void addProfile(const DesignRun& run, LoadProfile& profile);
-void addReport(const DesignRun& run, std::span<const FactorSpec> factors, const FactorValues& values,
+void addReport(const DesignRun& run, std::span<const FactorDefinition> factors, const FactorValues& values,
                const RunResult& result, RunReport& report);
 
 } // namespace rampwall::gb2010
