@@ -392,7 +392,7 @@ Diagram forceDiagram(std::string title, std::string unit, std::string name, std:
 
 std::vector<Diagram> diagramsOf(const design::DesignRun& run, const Levels& lv) {
     const LoadProfile& profile = run.result.profile;
-    const double H = lv.h2 - lv.h4;
+    const double H = std::max(lv.h2 - lv.h4, 0.0); // the depths' range; never inverted
     std::vector<Diagram> diagrams;
     for (const PressureLayer& layer : profile.layers) {
         Diagram d;
@@ -455,7 +455,8 @@ void drawValueLabel(Drawing& d, const Diagram& diagram, double panelLeft, double
     // Positive values lie left of the axis, so their label ends at the axis.
     const bool towardsLeft = diagram.value >= 0;
     double left = towardsLeft ? axisX - 0.8 - widest : axisX + 0.8;
-    left = std::clamp(left, panelLeft + 0.5, panelLeft + panelWidth - 0.5 - widest);
+    // Inside the panel; a label wider than the panel starts at its left edge.
+    left = std::max(panelLeft + 0.5, std::min(left, panelLeft + panelWidth - 0.5 - widest));
     const double top = kinkY + 0.8;
     d.rect({left - 0.3, top}, {left + widest + 0.3, top + height}, std::nullopt, kWhite);
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -517,7 +518,7 @@ std::vector<std::string> titleLines(const std::string& title, double width) {
 Figure drawLoads(const design::DesignRun& run, const Levels& lv) {
     Drawing d;
     const std::vector<Diagram> diagrams = diagramsOf(run, lv);
-    const double H = lv.h2 - lv.h4;
+    const double H = std::max(lv.h2 - lv.h4, 0.0); // the depths' range; never inverted
     const double labelHeight = lineHeight(kLabelPoints);
 
     // One scale for all pressures so that they compare, unless one of them
@@ -567,7 +568,7 @@ Figure drawLoads(const design::DesignRun& run, const Levels& lv) {
     }
     const double top = 12 + labelHeight * static_cast<double>(titleRows - 1);
     const double bottom = 72;
-    auto yAt = [&](double depth) { return top + (bottom - top) * std::clamp(depth / H, 0.0, 1.0); };
+    auto yAt = [&](double depth) { return top + (bottom - top) * (H > 0 ? std::clamp(depth / H, 0.0, 1.0) : 0.0); };
 
     // Levels: a faint line across every panel, named in the left column.
     std::vector<std::pair<double, std::string>> levels{{0, levelText(run, "h2", Control::Text2)}};

@@ -84,11 +84,14 @@ Drawing drawRamp(const Schedule& schedule, double width, double height, double f
         low = std::min(low, *h3);
     }
     if (!(high > low)) {
-        high = low + 1;
+        high = low + 1; // a level floor and nothing above it
     }
     const double pad = 0.04 * (high - low);
     high += pad;
     low -= pad;
+    if (!std::isfinite(high - low)) {
+        return drawing; // h1 or h3 too far from the floor to scale onto a page
+    }
 
     // The stretches' labels first: how many rows they take sets the top margin.
     const std::vector<Stretch> stretches = schedule.stretches();
@@ -113,7 +116,8 @@ Drawing drawRamp(const Schedule& schedule, double width, double height, double f
         std::string text =
             stretch.arrangement.empty() ? std::string(statusCaption(stretch.status)) : stretch.arrangement;
         const double half = textWidth(text) * f / 2;
-        const double centre = std::clamp((x0 + x1) / 2, left + half, right - half);
+        // Kept inside the frame; a label wider than the frame starts at its left.
+        const double centre = std::max(left + half, std::min((x0 + x1) / 2, right - half));
         std::size_t row = kLabelRows;
         for (std::size_t r = 0; r < kLabelRows; ++r) {
             if (rowEnd[r] + kLabelGap * f <= centre - half) {

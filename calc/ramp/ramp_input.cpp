@@ -73,17 +73,29 @@ std::variant<RampPlan, std::string> planRamp(const RampInput& ramp, const FormIn
     if (!h4) {
         return "坡道下端的墙底标高 h4 不是数字：" + quoted(form.text(Control::Text16));
     }
+    if (std::abs(*h4) > kFarthestLevel) {
+        return "坡道下端的墙底标高 h4 应在 ±" + formatDouble(kFarthestLevel) + " m 以内，现在是" +
+               quoted(form.text(Control::Text16));
+    }
     plan.h4End = *h4;
     if (isBlank(ramp.h4Start)) {
         const std::optional<double> h2 = finiteNumber(form.text(Control::Text2));
         if (!h2) {
             return "坡道上端底板标高未填写，取土面标高 h2，但 h2 不是数字：" + quoted(form.text(Control::Text2));
         }
+        if (std::abs(*h2) > kFarthestLevel) {
+            return "坡道上端底板标高未填写，取土面标高 h2，但 h2 应在 ±" + formatDouble(kFarthestLevel) +
+                   " m 以内，现在是" + quoted(form.text(Control::Text2));
+        }
         plan.h4Start = *h2;
     } else {
         const std::optional<double> start = finiteNumber(ramp.h4Start);
         if (!start) {
             return "坡道上端底板标高 h4,start 不是数字：" + quoted(ramp.h4Start);
+        }
+        if (std::abs(*start) > kFarthestLevel) {
+            return "坡道上端底板标高 h4,start 应在 ±" + formatDouble(kFarthestLevel) + " m 以内，现在是" +
+                   quoted(ramp.h4Start);
         }
         plan.h4Start = *start;
     }

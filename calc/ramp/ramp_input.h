@@ -32,6 +32,9 @@ inline constexpr double kDefaultSegmentLength = 5;
 inline constexpr std::size_t kMostSegments = 2000;
 inline constexpr std::size_t kMostSpacings = 12;
 inline constexpr double kLongestRamp = 2000; // m
+// Levels of the floor at the ends, either side of the datum: beyond this a
+// level is a slip, and the interpolated levels between the ends stay numbers.
+inline constexpr double kFarthestLevel = 100000; // m
 
 // One spacing to try: its text as it goes into the spacing box, and its value.
 struct Spacing {

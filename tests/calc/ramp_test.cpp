@@ -111,6 +111,7 @@ TEST(ramp_input, bad_inputs_are_refused_with_a_message) {
         {"length zero", {"0", "", "5", "", ""}, "坡道长度"},
         {"length huge", {"1e9", "", "5", "", ""}, "不能超过"},
         {"start not a number", {"30", "abc", "5", "", ""}, "h4,start"},
+        {"start beyond any site", {"30", "-1e6", "5", "", ""}, "h4,start 应在 ±100000 m 以内"},
         {"segment negative", {"30", "", "-5", "", ""}, "分段长度"},
         {"segments too fine", {"2000", "", "0.001", "", ""}, "超过"},
         {"count not whole", {"30", "", "", "2.5", ""}, "分段数"},
@@ -125,6 +126,15 @@ TEST(ramp_input, bad_inputs_are_refused_with_a_message) {
         const auto* problem = std::get_if<std::string>(&planned);
         ASSERT_NE(problem, nullptr) << c.name;
         EXPECT_NE(problem->find(c.says), std::string::npos) << c.name << ": " << *problem;
+    }
+    // The form's levels the ramp reads: h4 at the lower end, h2 for a blank upper end.
+    for (const auto& [box, says] : {std::pair{Control::Text16, "h4 应在"}, std::pair{Control::Text2, "h2 应在"}}) {
+        FormInputs far = form;
+        far.setText(box, "9.36e307");
+        const auto planned = planRamp({"858", "", "5", "", ""}, far);
+        const auto* problem = std::get_if<std::string>(&planned);
+        ASSERT_NE(problem, nullptr) << says;
+        EXPECT_NE(problem->find(says), std::string::npos) << *problem;
     }
 }
 
